@@ -1,0 +1,228 @@
+"""Drives the real `world` program under a private Xvfb, as a user would:
+X key presses and pointer drags through xdotool, standard output read from a
+file, screenshots read back as pixels."""
+
+import os
+import select
+import subprocess
+import tempfile
+import time
+import unittest
+
+WORLD = os.environ["WORLD_BIN"]
+WM_CLOSE = os.environ["WM_CLOSE_BIN"]
+REFERENCE = os.environ.get("REFERENCE_OUTPUT", "")
+
+WIDTH, HEIGHT = 800, 600
+# Longer than a frame, so that the toolkit sees each pointer move on its own.
+POINTER_PAUSE = 0.2
+
+
+def wait_for(condition, timeout, what):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(0.05)
+
+
+class XServer:
+    """An Xvfb of its own on a free display, stopped again by stop()."""
+
+    def __init__(self, width=1280, height=1024):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
+             "-noreset", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        # The server writes the number and the newline separately, and dies if
+        # the pipe is closed in between: read the whole line, keep the pipe open.
+        self.display_pipe = read_end
+        number = b""
+        try:
+            while not number.endswith(b"\n"):
+                ready, _, _ = select.select([read_end], [], [], 20)
+                chunk = os.read(read_end, 64) if ready else b""
+                if not chunk:
+                    raise RuntimeError("Xvfb did not report a display")
+                number += chunk
+        except BaseException:
+            self.stop()
+            raise
+        self.env = dict(os.environ, DISPLAY=f":{number.decode().strip()}")
+
+    def run(self, *args, check=True, **kwargs):
+        return subprocess.run(list(args), env=self.env, check=check, timeout=30,
+                              capture_output=True, **kwargs)
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        if self.display_pipe is not None:
+            os.close(self.display_pipe)
+            self.display_pipe = None
+
+
+class Image:
+    def __init__(self, width, height, pixels):
+        self.width, self.height, self.pixels = width, height, pixels
+
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.pixels[i:i + 3])
+
+    def where(self, predicate):
+        """The (x, y) of every pixel whose colour satisfies the predicate."""
+        found = []
+        p = self.pixels
+        for y in range(self.height):
+            row = 3 * y * self.width
+            for x in range(self.width):
+                i = row + 3 * x
+                if predicate(p[i], p[i + 1], p[i + 2]):
+                    found.append((x, y))
+        return found
+
+
+def near(colour, expected, tolerance=12):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
+
+
+def parse_ppm(data):
+    fields = []
+    pos = 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b"#":
+            pos = data.index(b"\n", pos)
+            continue
+        start = pos
+        while not data[pos:pos + 1].isspace():
+            pos += 1
+        fields.append(data[start:pos])
+    assert fields[0] == b"P6" and fields[3] == b"255", fields
+    width, height = int(fields[1]), int(fields[2])
+    pixels = data[pos + 1:pos + 1 + 3 * width * height]
+    return Image(width, height, pixels)
+
+
+class World:
+    """One run of the program, its standard output going to a file."""
+
+    def __init__(self, server, *args, env=None, preexec_fn=None):
+        self.server = server
+        self.output = tempfile.NamedTemporaryFile(prefix="world-out-", delete=False)
+        self.errors = tempfile.NamedTemporaryFile(prefix="world-err-", delete=False)
+        self.process = subprocess.Popen(
+            [WORLD, *args], env=env or server.env, stdin=subprocess.DEVNULL,
+            stdout=self.output, stderr=self.errors, preexec_fn=preexec_fn)
+        self.window = None
+
+    def wait_for_window(self, timeout=30):
+        def find():
+            if self.process.poll() is not None:
+                raise AssertionError(f"world exited early with {self.process.returncode}: "
+                                     f"{self.stderr()}")
+            found = self.server.run("xdotool", "search", "--onlyvisible", "--pid",
+                                    str(self.process.pid), "--name", "^World$", check=False)
+            ids = found.stdout.split()
+            return ids[0].decode() if ids else None
+        self.window = wait_for(find, timeout, "the World window")
+        self.server.run("xdotool", "windowfocus", "--sync", self.window)
+        return self.window
+
+    def text(self):
+        with open(self.output.name, "rb") as f:
+            return f.read().decode()
+
+    def stderr(self):
+        with open(self.errors.name, "rb") as f:
+            return f.read().decode(errors="replace")
+
+    def line_count(self):
+        return self.text().count("\n")
+
+    def press(self, *keys):
+        self.server.run("xdotool", "key", "--delay", "20", *keys)
+
+    def wait_lines(self, count, timeout=120):
+        wait_for(lambda: self.line_count() >= count, timeout, f"{count} output lines")
+        return self.text()
+
+    def step(self, times=1, key="f"):
+        """Presses the key and waits until every step has printed its eleven lines."""
+        expected = self.line_count() + 11 * times
+        for start in range(0, times, 50):
+            self.press(*[key] * min(50, times - start))
+        return self.wait_lines(expected)
+
+    def geometry(self):
+        out = self.server.run("xdotool", "getwindowgeometry", "--shell", self.window)
+        values = dict(line.split("=", 1) for line in out.stdout.decode().split())
+        return {k: int(v) for k, v in values.items() if k in ("X", "Y", "WIDTH", "HEIGHT")}
+
+    def screenshot(self):
+        xwd = self.server.run("xwd", "-silent", "-id", self.window)
+        ppm = subprocess.run(["convert", "xwd:-", "ppm:-"], input=xwd.stdout,
+                             capture_output=True, check=True, timeout=30)
+        return parse_ppm(ppm.stdout)
+
+    def settled_screenshot(self, timeout=20, quiet=0.4):
+        """A screenshot that stays the same for `quiet` seconds: the drawing has caught up."""
+        state = {"shot": self.screenshot(), "since": time.monotonic()}
+
+        def settled():
+            time.sleep(0.1)
+            current = self.screenshot()
+            if current.pixels != state["shot"].pixels:
+                state["shot"], state["since"] = current, time.monotonic()
+                return None
+            return current if time.monotonic() - state["since"] >= quiet else None
+        return wait_for(settled, timeout, "the picture to settle")
+
+    def drag(self, button, start, end, via=()):
+        """Drags between window positions; positions may lie outside the window."""
+        g = self.geometry()
+
+        def move(point):
+            self.server.run("xdotool", "mousemove", str(g["X"] + point[0]), str(g["Y"] + point[1]))
+            time.sleep(POINTER_PAUSE)
+        move(start)
+        self.server.run("xdotool", "mousedown", str(button))
+        time.sleep(POINTER_PAUSE)
+        for point in (*via, end):
+            move(point)
+        self.server.run("xdotool", "mouseup", str(button))
+        time.sleep(POINTER_PAUSE)
+
+    def wait_exit(self, timeout=20):
+        return self.process.wait(timeout=timeout)
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        for f in (self.output, self.errors):
+            f.close()
+            os.unlink(f.name)
+
+
+class WorldTestCase(unittest.TestCase):
+    """Each test gets a fresh X server and a started, focused program."""
+
+    def setUp(self):
+        self.server = XServer()
+        self.addCleanup(self.server.stop)
+        self.world = World(self.server)
+        self.addCleanup(self.world.stop)
+        self.world.wait_for_window()

@@ -1,0 +1,137 @@
+#include "viewer_window.h"
+
+#include <FL/Fl.H>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// One window for the suite, never shown: building it builds the lattice.
+class Window : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { window = new ViewerWindow(100, 100, 800, 600, "World"); }
+
+    void SetUp() override {
+        window->camera = {0.0f, 0.0f, 100.0f, 0.0f, 0.0f};
+        window->dragButton = kNoDrag;
+        window->size(800, 600);
+    }
+
+    // Sets the event state that the toolkit's queries read, then delivers it.
+    static int send(int event, int x = 0, int y = 0, int button = 0) {
+        Fl::e_number = event;
+        Fl::e_x = x;
+        Fl::e_y = y;
+        if (button) Fl::e_keysym = FL_Button + button;
+        return window->handle(event);
+    }
+
+    static int key(int code) {
+        Fl::e_keysym = code;
+        return window->handle(FL_KEYBOARD);
+    }
+
+    static inline ViewerWindow* window = nullptr;  // like the program's, never freed
+};
+
+TEST_F(Window, StartsWithTheInitialCameraAndASeededLattice) {
+    const ViewerWindow fresh(0, 0, 10, 10, "x");
+    EXPECT_EQ(fresh.dragButton, kNoDrag);
+    EXPECT_EQ(fresh.camera.distance, 100.0f);
+    EXPECT_EQ(fresh.camera.azimuth, 0.0f);
+    EXPECT_EQ(fresh.volume->tau, 0.56f);
+    const Site* source = fresh.volume->planes[25]->siteAt(25, 25);
+    EXPECT_TRUE(source->getIsSource());
+    EXPECT_EQ(source->getTracer(), 0.42f);
+    delete fresh.volume;
+}
+
+TEST_F(Window, PressDragReleaseRecordTheDrag) {
+    window->camera = {5.0f, 6.0f, 70.0f, 1.0f, 2.0f};
+    EXPECT_EQ(send(FL_PUSH, 300, 200, 1), 1);
+    EXPECT_EQ(window->dragButton, 1);
+    EXPECT_EQ(window->pressX, 300);
+    EXPECT_EQ(window->mouseX, 300);
+    EXPECT_EQ(window->pressY, 200);
+    EXPECT_EQ(window->mouseY, 200);
+    EXPECT_EQ(window->pressCamera.distance, 70.0f);
+
+    EXPECT_EQ(send(FL_DRAG, 100, 260), 1);
+    EXPECT_EQ(window->mouseX, 100);
+    EXPECT_EQ(window->mouseY, 260);
+    EXPECT_EQ(window->camera.azimuth, 6.0f);  // applied on the next tick, not here
+
+    window->applyDrag();
+    EXPECT_EQ(window->camera.azimuth, 96.0f);
+    EXPECT_EQ(window->camera.elevation, -4.0f);
+    window->applyDrag();
+    EXPECT_EQ(window->camera.azimuth, 96.0f);
+
+    EXPECT_EQ(send(FL_RELEASE, 0, 0), 1);
+    EXPECT_EQ(window->dragButton, kNoDrag);
+    send(FL_DRAG, 700, 500);
+    window->applyDrag();
+    EXPECT_EQ(window->camera.azimuth, 96.0f);
+}
+
+TEST_F(Window, SecondPressStartsANewDragFromTheCurrentCamera) {
+    send(FL_PUSH, 400, 300, 1);
+    send(FL_DRAG, 300, 300);
+    window->applyDrag();
+    send(FL_PUSH, 500, 100, 2);
+    EXPECT_EQ(window->dragButton, 2);
+    EXPECT_EQ(window->pressX, 500);
+    EXPECT_EQ(window->pressCamera.azimuth, 45.0f);
+    send(FL_DRAG, 500, 700);
+    window->applyDrag();
+    EXPECT_EQ(window->camera.distance, 150.0f);
+    EXPECT_EQ(window->camera.azimuth, 45.0f);
+    send(FL_RELEASE);
+}
+
+TEST_F(Window, UnmappedButtonDragChangesNothing) {
+    send(FL_PUSH, 400, 300, 8);
+    EXPECT_EQ(window->dragButton, 8);
+    send(FL_DRAG, 10, 10);
+    window->applyDrag();
+    EXPECT_EQ(window->camera.azimuth, 0.0f);
+    EXPECT_EQ(window->camera.distance, 100.0f);
+    send(FL_RELEASE);
+}
+
+TEST_F(Window, ZeroSizedWindowSkipsTheDrag) {
+    window->size(0, 0);
+    send(FL_PUSH, 400, 300, 1);
+    send(FL_DRAG, 10, 10);
+    window->applyDrag();
+    EXPECT_EQ(window->camera.azimuth, 0.0f);
+    EXPECT_EQ(window->camera.elevation, 0.0f);
+    send(FL_RELEASE);
+}
+
+TEST_F(Window, KeyFStepsAndEveryOtherKeyIsConsumed) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(key('f'), 1);
+    const std::string step = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(std::count(step.begin(), step.end(), '\n'), 11);
+    EXPECT_EQ(step.rfind("Lattice 0: ", 0), 0u);
+
+    testing::internal::CaptureStdout();
+    for (int code : {FL_Escape, int('a'), int('g'), FL_Enter, FL_Shift_L, int(' ')}) {
+        EXPECT_EQ(key(code), 1) << code;
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST_F(Window, KeyQExitsWithStatusOne) { EXPECT_EXIT(key('q'), testing::ExitedWithCode(1), ""); }
+
+TEST_F(Window, OtherEventsGoToTheToolkit) {
+    Fl::e_dy = 1;
+    send(FL_MOUSEWHEEL);
+    EXPECT_EQ(window->camera.distance, 100.0f);
+    EXPECT_EQ(send(FL_MOVE, 5, 5), window->Fl_Gl_Window::handle(FL_MOVE));
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#include "orbit_camera.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// Angles are kept in degrees and converted as (degrees * pi) / 180.
+double radians(float degrees) { return degrees * kPi / 180; }
+
+constexpr float kFullTurn = 360.0f;
+constexpr float kMaxElevation = 89.0f;
+constexpr float kMinElevation = -5.0f;
+constexpr float kMinDistance = 1.0f;
+// A drag across the whole window moves the look-at point this far.
+constexpr float kPanSpan = 100.0f;
+
+}  // namespace
+
+void dragOrbitCamera(OrbitCamera& camera, const OrbitCamera& pressCamera, int button, int dx,
+                     int dy, int width, int height) {
+    // A window that is not shown can have no size; there is nothing to scale by.
+    if (width <= 0 || height <= 0) return;
+    const float w = static_cast<float>(width);
+    const float h = static_cast<float>(height);
+    const float fdx = static_cast<float>(dx);
+    const float fdy = static_cast<float>(dy);
+
+    switch (button) {
+        case kOrbitButton:
+            camera.azimuth = pressCamera.azimuth + fdx * kFullTurn / w;
+            while (camera.azimuth >= kFullTurn) camera.azimuth -= kFullTurn;
+            while (camera.azimuth < 0.0f) camera.azimuth += kFullTurn;
+            camera.elevation = pressCamera.elevation + fdy * 90.0f / h;
+            if (camera.elevation > kMaxElevation) camera.elevation = kMaxElevation;
+            if (camera.elevation < kMinElevation) camera.elevation = kMinElevation;
+            break;
+        case kZoomButton:
+            camera.distance = pressCamera.distance - 0.5f * pressCamera.distance * fdy / h;
+            if (camera.distance < kMinDistance) camera.distance = kMinDistance;
+            break;
+        case kPanButton: {
+            const double a = radians(camera.azimuth);
+            const float sinA = static_cast<float>(std::sin(a));
+            const float cosA = static_cast<float>(std::cos(a));
+            camera.targetX = pressCamera.targetX + kPanSpan * (fdx * -sinA / w + fdy * cosA / h);
+            camera.targetY = pressCamera.targetY + kPanSpan * (fdx * cosA / w + fdy * sinA / h);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+EyePosition eyePosition(const OrbitCamera& camera) {
+    const double el = radians(camera.elevation);
+    const double az = radians(camera.azimuth);
+    return {camera.targetX + camera.distance * std::cos(az) * std::cos(el),
+            camera.targetY + camera.distance * std::sin(az) * std::cos(el),
+            kTargetZ + camera.distance * std::sin(el)};
+}

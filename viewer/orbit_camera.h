@@ -1,0 +1,27 @@
+#pragma once
+
+// The eye orbits a look-at point (targetX, targetY, kTargetZ): azimuth about
+// the vertical axis from +x toward +y, elevation above the horizontal plane.
+struct OrbitCamera {
+    float elevation;  // degrees, kept in -5..89 by a drag
+    float azimuth;    // degrees, kept in 0..360 by a drag
+    float distance;   // world units, at least 1 after a drag
+    float targetX;
+    float targetY;
+};
+
+constexpr double kTargetZ = 2.0;
+
+enum DragButton { kOrbitButton = 1, kZoomButton = 2, kPanButton = 3 };
+
+// Recomputes the camera from the state at the press and the pointer's total
+// displacement since then (dx > 0: moved left, dy > 0: moved up), in a window
+// of width x height pixels. Only the fields the button controls are written.
+void dragOrbitCamera(OrbitCamera& camera, const OrbitCamera& pressCamera, int button, int dx,
+                     int dy, int width, int height);
+
+struct EyePosition {
+    double x, y, z;
+};
+
+EyePosition eyePosition(const OrbitCamera& camera);

@@ -1,0 +1,131 @@
+#include "scene.h"
+
+#include <FL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+#include "lattice.h"
+#include "viewer_window.h"
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kDegreesPerHalfRadian = 114.59155902616465;  // 360 / pi
+constexpr double kNear = 1.0;
+constexpr double kFar = 1000.0;
+
+constexpr GLfloat kLightDiffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr GLfloat kLightSpecular[] = {0.0f, 0.0f, 0.0f, 1.0f};
+// w = 0: a directional light from (1, 1, 1), fixed in the world.
+constexpr GLfloat kLightPosition[] = {1.0f, 1.0f, 1.0f, 0.0f};
+
+constexpr GLfloat kTracerPointSize = 3.0f;
+constexpr GLfloat kBoundaryPointSize = 1.0f;
+
+struct CubeFace {
+    GLfloat colour[3];
+    GLfloat vertices[4][3];
+};
+
+// Counter-clockwise seen from outside, so culling hides the faces from inside.
+constexpr CubeFace kMarkerCube[] = {
+    {{0, 1, 0}, {{1, 1, -1}, {-1, 1, -1}, {-1, 1, 1}, {1, 1, 1}}},
+    {{1, 0.5f, 0}, {{1, -1, 1}, {-1, -1, 1}, {-1, -1, -1}, {1, -1, -1}}},
+    {{1, 0, 0}, {{1, 1, 1}, {-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}}},
+    {{1, 1, 0}, {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}}},
+    {{0, 0, 1}, {{-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}, {-1, -1, 1}}},
+    {{1, 0, 1}, {{1, 1, -1}, {1, 1, 1}, {1, -1, 1}, {1, -1, -1}}},
+};
+
+void setUpContext(int width, int height) {
+    glClearColor(0, 0, 0, 1);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHTING);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_NORMALIZE);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(verticalFieldOfView(width, height),
+                   static_cast<double>(width) / static_cast<double>(height), kNear, kFar);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, kLightDiffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, kLightSpecular);
+}
+
+void drawMarkerCube() {
+    glBegin(GL_QUADS);
+    for (const CubeFace& face : kMarkerCube) {
+        glColor3f(face.colour[0], face.colour[1], face.colour[2]);
+        for (const auto& vertex : face.vertices) glVertex3f(vertex[0], vertex[1], vertex[2]);
+    }
+    glEnd();
+}
+
+bool hasNullLink(const Site& site) {
+    for (const Link& link : site.links) {
+        if (!link.neighbour) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+double verticalFieldOfView(int width, int height) {
+    return std::atan(std::tan(45 * kPi / 360) * height / width) * kDegreesPerHalfRadian;
+}
+
+void ViewerWindow::draw() {
+    // The scale between window units and drawable pixels is 1 on X11, but
+    // the drawable is what the viewport must cover.
+    if (!valid()) setUpContext(pixel_w(), pixel_h());
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    const EyePosition eye = eyePosition(camera);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(eye.x, eye.y, eye.z, camera.targetX, camera.targetY, kTargetZ, 0.0, 0.0, 1.0);
+    // After the view transform, so the light stays fixed in the world.
+    glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
+    volume->render();
+}
+
+void Volume::render() const {
+    drawMarkerCube();
+
+    // Site (column j, row i, plane k) lands at world (24 - k, 25 - j, i - 25).
+    constexpr int kHalf = kLatticeSize / 2;
+    glPushMatrix();
+    glRotatef(180, 0, 0, 1);
+    glTranslatef(-kHalf, 0, 0);
+    for (const auto& plane : planes) {
+        glTranslatef(1, 0, 0);
+        for (int i = 0; i < kLatticeSize; ++i) {
+            const GLfloat z = static_cast<GLfloat>(i - kHalf);
+            for (int j = 0; j < kLatticeSize; ++j) {
+                const Site& site = *plane->siteAt(j, i);
+                const GLfloat y = static_cast<GLfloat>(j - kHalf);
+                glPointSize(kTracerPointSize);
+                const float tracer = site.getTracer();
+                if (tracer > 0) {
+                    glBegin(GL_POINTS);
+                    glColor3f(0, tracer, 0);
+                    glVertex3f(0, y, z);
+                    glEnd();
+                }
+                if (hasNullLink(site)) {
+                    glPointSize(kBoundaryPointSize);
+                    glBegin(GL_POINTS);
+                    glColor3f(0.1f, 0.6f, 1.0f);
+                    glVertex3f(0, y, z);
+                    glEnd();
+                }
+            }
+        }
+    }
+    glPopMatrix();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <FL/Fl_Gl_Window.H>
+
+#include "lattice.h"
+#include "orbit_camera.h"
+
+// The program's one window: it owns the lattice, turns keys into simulation
+// steps and mouse drags into camera moves, and draws the scene.
+class ViewerWindow : public Fl_Gl_Window {
+public:
+    ViewerWindow(int x, int y, int w, int h, const char* label);
+    // The lattice lives as long as the process; the window never frees it.
+    ~ViewerWindow() override = default;
+
+    void draw() override;
+    int handle(int event) override;
+
+    // Applies the drag under way, if any; called once per frame tick.
+    void applyDrag();
+    void dragCamera();
+
+    Volume* volume;
+    OrbitCamera camera;
+    int dragButton;  // the toolkit's button number, or kNoDrag
+    int mouseX = 0;
+    int mouseY = 0;
+    int pressX = 0;
+    int pressY = 0;
+    OrbitCamera pressCamera;
+};
+
+constexpr int kNoDrag = -1;
+
+extern ViewerWindow* mainWindow;
+
+// The frame timer: applies the drag, redraws and re-arms itself.
+void timerTick(void* unused);
