@@ -20,6 +20,7 @@ constexpr GLfloat kLightSpecular[] = {0.0f, 0.0f, 0.0f, 1.0f};
 // w = 0: a directional light from (1, 1, 1), fixed in the world.
 constexpr GLfloat kLightPosition[] = {1.0f, 1.0f, 1.0f, 0.0f};
 
+constexpr int kHalf = kLatticeSize / 2;
 constexpr GLfloat kTracerPointSize = 3.0f;
 constexpr GLfloat kBoundaryPointSize = 1.0f;
 
@@ -66,13 +67,6 @@ void drawMarkerCube() {
     glEnd();
 }
 
-bool hasNullLink(const Site& site) {
-    for (const Link& link : site.links) {
-        if (!link.neighbour) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 double verticalFieldOfView(int width, int height) {
@@ -98,34 +92,30 @@ void Volume::render() const {
     drawMarkerCube();
 
     // Site (column j, row i, plane k) lands at world (24 - k, 25 - j, i - 25).
-    constexpr int kHalf = kLatticeSize / 2;
     glPushMatrix();
     glRotatef(180, 0, 0, 1);
     glTranslatef(-kHalf, 0, 0);
-    for (const auto& plane : planes) {
-        glTranslatef(1, 0, 0);
-        for (int i = 0; i < kLatticeSize; ++i) {
+    forEachSiteInDrawingOrder(
+        // Never undone between planes: plane k is drawn at local x = k - 24.
+        *this, [] { glTranslatef(1, 0, 0); },
+        [](const Site& site, int j, int i) {
+            const GLfloat y = static_cast<GLfloat>(j - kHalf);
             const GLfloat z = static_cast<GLfloat>(i - kHalf);
-            for (int j = 0; j < kLatticeSize; ++j) {
-                const Site& site = *plane->siteAt(j, i);
-                const GLfloat y = static_cast<GLfloat>(j - kHalf);
-                glPointSize(kTracerPointSize);
-                const float tracer = site.getTracer();
-                if (tracer > 0) {
-                    glBegin(GL_POINTS);
-                    glColor3f(0, tracer, 0);
-                    glVertex3f(0, y, z);
-                    glEnd();
-                }
-                if (hasNullLink(site)) {
-                    glPointSize(kBoundaryPointSize);
-                    glBegin(GL_POINTS);
-                    glColor3f(0.1f, 0.6f, 1.0f);
-                    glVertex3f(0, y, z);
-                    glEnd();
-                }
+            glPointSize(kTracerPointSize);
+            const float tracer = site.getTracer();
+            if (tracer > 0) {
+                glBegin(GL_POINTS);
+                glColor3f(0, tracer, 0);
+                glVertex3f(0, y, z);
+                glEnd();
             }
-        }
-    }
+            if (hasNullLink(site)) {
+                glPointSize(kBoundaryPointSize);
+                glBegin(GL_POINTS);
+                glColor3f(0.1f, 0.6f, 1.0f);
+                glVertex3f(0, y, z);
+                glEnd();
+            }
+        });
     glPopMatrix();
 }
