@@ -49,8 +49,4 @@ public:
 
     std::array<std::unique_ptr<Plane>, kLatticeSize> planes;
     float tau;
-
-private:
-    void collide();
-    void stream();
 };

@@ -4,25 +4,53 @@
 
 #include "lattice.h"
 
+namespace {
+
+float equilibrium(DirectionIndex i, float density, float speed) {
+    const float s = velocityLength(i) * speed;
+    const float linear = linearCoefficient(i) * s;
+    const float sSquared = s * s;
+    const float quadratic = quadraticCoefficient(i) * sSquared;
+    // The u^2 term squares the site's speed, not the length-scaled s.
+    const float speedSquared =
+        static_cast<float>(static_cast<double>(speedSquaredCoefficient(i)) * speed * speed);
+    const double terms = static_cast<double>(weight(i)) + linear + quadratic + speedSquared;
+    return static_cast<float>(density * terms);
+}
+
+void relax(Link& link, float feq, float inverseTau) {
+    link.feq = feq;
+    const float deviation = link.f - feq;
+    link.fpost = static_cast<float>(link.f - static_cast<double>(inverseTau) * deviation);
+}
+
+constexpr DirectionIndex kFirstAxis = 1;
+constexpr DirectionIndex kFirstDiagonal = 7;
+
+void collidePlane(const Plane& plane, float inverseTau) {
+    for (const auto& site : plane.sites) collideSite(*site, inverseTau);
+}
+
+void streamPlane(const Plane& plane) {
+    for (const auto& site : plane.sites) streamSite(*site);
+}
+
+}  // namespace
+
 void collideSite(Site& site, float inverseTau) {
     site.density = site.computeDensity();
     site.speed = site.computeSpeed(site.density);
-    const float density = site.density;
-    const float speed = site.speed;
 
-    for (DirectionIndex i = 0; i < kDirectionCount; ++i) {
-        Link& link = site.links[i];
-        const float s = velocityLength(i) * speed;
-        const float linear = linearCoefficient(i) * s;
-        const float sSquared = s * s;
-        const float quadratic = quadraticCoefficient(i) * sSquared;
-        // The u^2 term squares the site's speed, not the length-scaled s.
-        const float speedSquared =
-            static_cast<float>(static_cast<double>(speedSquaredCoefficient(i)) * speed * speed);
-        const double terms = static_cast<double>(weight(i)) + linear + quadratic + speedSquared;
-        link.feq = static_cast<float>(density * terms);
-        const float deviation = link.f - link.feq;
-        link.fpost = static_cast<float>(link.f - static_cast<double>(inverseTau) * deviation);
+    // The equilibrium depends on the direction only through its class.
+    const float rest = equilibrium(0, site.density, site.speed);
+    const float axis = equilibrium(kFirstAxis, site.density, site.speed);
+    const float diagonal = equilibrium(kFirstDiagonal, site.density, site.speed);
+    relax(site.links[0], rest, inverseTau);
+    for (DirectionIndex i = kFirstAxis; i < kFirstDiagonal; ++i) {
+        relax(site.links[i], axis, inverseTau);
+    }
+    for (DirectionIndex i = kFirstDiagonal; i < kDirectionCount; ++i) {
+        relax(site.links[i], diagonal, inverseTau);
     }
 }
 
@@ -46,29 +74,19 @@ void streamSite(Site& site) {
     }
 }
 
+// The result is that of colliding every site and then streaming every site
+// (planes, rows and columns ascending). Collision reads and writes only its
+// own site, and streaming plane p touches only planes p - 1 to p + 1, so
+// colliding one plane ahead of the streaming gives the same bits while the
+// planes involved are still in cache.
 void Volume::step() {
-    collide();
-    stream();
-    printDiagnostics();
-}
-
-void Volume::collide() {
     const float inverseTau = static_cast<float>(1.0 / static_cast<double>(tau));
-    for (const auto& plane : planes) {
-        for (int row = kLatticeSize - 1; row >= 0; --row) {
-            for (int col = kLatticeSize - 1; col >= 0; --col) {
-                collideSite(*plane->siteAt(col, row), inverseTau);
-            }
-        }
+    collidePlane(*planes[0], inverseTau);
+    for (int p = 0; p < kLatticeSize; ++p) {
+        if (p + 1 < kLatticeSize) collidePlane(*planes[p + 1], inverseTau);
+        streamPlane(*planes[p]);
     }
-}
-
-void Volume::stream() {
-    for (const auto& plane : planes) {
-        for (int row = 0; row < kLatticeSize; ++row) {
-            for (int col = 0; col < kLatticeSize; ++col) streamSite(*plane->siteAt(col, row));
-        }
-    }
+    printDiagnostics();
 }
 
 void Volume::printDiagnostics() const {
