@@ -15,6 +15,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     mainWindow->show(argc, argv);
+    if (!mainWindow->shown()) {
+        // The toolkit has said why, typically a display without OpenGL. The
+        // event loop would return 0 at once, reporting success.
+        std::fprintf(stderr, "world: cannot show the window\n");
+        return 1;
+    }
     Fl::add_timeout(0.0, timerTick, nullptr);
     return Fl::run();
 }

@@ -32,11 +32,11 @@ def wait_for(condition, timeout, what):
 class XServer:
     """An Xvfb of its own on a free display, stopped again by stop()."""
 
-    def __init__(self, width=1280, height=1024):
+    def __init__(self, width=1280, height=1024, extra=()):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-             "-noreset", "-nolisten", "tcp"],
+             "-noreset", "-nolisten", "tcp", *extra],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)
         # The server writes the number and the newline separately, and dies if
@@ -220,9 +220,11 @@ class World:
 class WorldTestCase(unittest.TestCase):
     """Each test gets a fresh X server and a started, focused program."""
 
+    args = ()
+
     def setUp(self):
         self.server = XServer()
         self.addCleanup(self.server.stop)
-        self.world = World(self.server)
+        self.world = World(self.server, *self.args)
         self.addCleanup(self.world.stop)
         self.world.wait_for_window()
