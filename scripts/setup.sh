@@ -27,10 +27,12 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing
 }
 
+# build_project ROOT [DIR [CMAKE_OPTION...]]: DIR defaults to ROOT/build.
 build_project() {
-    local root="$1"
-    if [ ! -f "$root/build/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release
+    local root="$1" dir="${2:-$1/build}"
+    shift $(($# < 2 ? $# : 2))
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
     fi
-    cmake --build "$root/build" -j "$(nproc)"
+    cmake --build "$dir" -j "$(nproc)"
 }
