@@ -57,6 +57,11 @@ class Picture(WorldTestCase):
         self.assertLess(abs((left + right) / 2 - 400), 15)
         self.assertLess(abs((top + bottom) / 2 - 319), 20)
         self.assertLess(right - left, 300)
+        # A tracer is lit to about 198 x its value; near the source tracers
+        # soon pass 1.3 and the lit colour saturates.
+        greens = {shot.at(x, y)[1] for x, y in green}
+        self.assertEqual(max(greens), 255)
+        self.assertTrue(any(g < 198 for g in greens))
         self.assertTrue(near(shot.at(5, 5), (0, 0, 0), 0))
 
     def test_orbit_by_the_window_width_comes_back_to_the_same_picture(self):
