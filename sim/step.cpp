@@ -24,9 +24,6 @@ void relax(Link& link, float feq, float inverseTau) {
     link.fpost = static_cast<float>(link.f - static_cast<double>(inverseTau) * deviation);
 }
 
-constexpr DirectionIndex kFirstAxis = 1;
-constexpr DirectionIndex kFirstDiagonal = 7;
-
 void collidePlane(const Plane& plane, float inverseTau) {
     for (const auto& site : plane.sites) collideSite(*site, inverseTau);
 }

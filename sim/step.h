@@ -2,8 +2,8 @@
 
 #include "site.h"
 
-// The two halves of a step for one site; the volume runs each over the whole
-// lattice before the other.
+// The two halves of a step for one site. The result of a step is that of
+// colliding every site before streaming any.
 
 // Stores density and speed, then the equilibrium and post-collision value of
 // every link, the links off the lattice included.

@@ -9,6 +9,9 @@
 using DirectionIndex = std::int32_t;
 
 constexpr int kDirectionCount = 19;
+// Index 0 is the rest velocity, 1..6 the axes, 7..18 the diagonals.
+constexpr DirectionIndex kFirstAxis = 1;
+constexpr DirectionIndex kFirstDiagonal = 7;
 
 namespace velocity_set_detail {
 
@@ -34,7 +37,9 @@ constexpr float kLinear[3] = {0.0f, 1.0f / 6, 1.0f / 12};
 constexpr float kQuadratic[3] = {0.0f, 1.0f / 4, 1.0f / 8};
 constexpr float kSpeedSquared[3] = {-1.0f / 2, -1.0f / 12, -1.0f / 24};
 
-constexpr int directionClass(DirectionIndex i) { return i == 0 ? 0 : (i <= 6 ? 1 : 2); }
+constexpr int directionClass(DirectionIndex i) {
+    return i < kFirstAxis ? 0 : (i < kFirstDiagonal ? 1 : 2);
+}
 
 }  // namespace velocity_set_detail
 

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-
 // Angles are kept in degrees and converted as (degrees * pi) / 180.
 double radians(float degrees) { return degrees * kPi / 180; }
 

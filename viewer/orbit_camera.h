@@ -11,6 +11,7 @@ struct OrbitCamera {
 };
 
 constexpr double kTargetZ = 2.0;
+constexpr double kPi = 3.141592653589793;
 
 enum DragButton { kOrbitButton = 1, kZoomButton = 2, kPanButton = 3 };
 

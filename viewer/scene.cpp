@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kDegreesPerHalfRadian = 114.59155902616465;  // 360 / pi
 constexpr double kNear = 1.0;
 constexpr double kFar = 1000.0;
