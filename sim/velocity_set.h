@@ -29,16 +29,33 @@ constexpr DirectionIndex kOpposite[kDirectionCount] = {
     0, 6, 4, 5, 2, 3, 1, 17, 18, 15, 16, 13, 14, 11, 12, 9, 10, 7, 8,
 };
 
-// Indexed by class: 0 rest, 1 axis, 2 diagonal. The rest row has zero linear
-// and quadratic coefficients, not 3w and 9/2 w.
-constexpr float kVelocityLength[3] = {0.0f, 1.0f, 1.41421356237309505f};
-constexpr float kWeight[3] = {1.0f / 3, 1.0f / 18, 1.0f / 36};
-constexpr float kLinear[3] = {0.0f, 1.0f / 6, 1.0f / 12};
-constexpr float kQuadratic[3] = {0.0f, 1.0f / 4, 1.0f / 8};
-constexpr float kSpeedSquared[3] = {-1.0f / 2, -1.0f / 12, -1.0f / 24};
+constexpr bool oppositesNegate() {
+    for (DirectionIndex i = 0; i < kDirectionCount; ++i) {
+        const Velocity& e = kVelocities[i];
+        const Velocity& o = kVelocities[kOpposite[i]];
+        if (o.dx != -e.dx || o.dy != -e.dy || o.dz != -e.dz) return false;
+    }
+    return true;
+}
+static_assert(oppositesNegate(), "the opposite of every direction must be its negation");
 
-constexpr int directionClass(DirectionIndex i) {
-    return i < kFirstAxis ? 0 : (i < kFirstDiagonal ? 1 : 2);
+struct ClassConstants {
+    float velocityLength;
+    float weight;
+    float linear;        // 3w
+    float quadratic;     // 9/2 w
+    float speedSquared;  // -3/2 w
+};
+
+// One row per class. The rest row has zero linear and quadratic
+// coefficients, not 3w and 9/2 w.
+constexpr ClassConstants kRest = {0.0f, 1.0f / 3, 0.0f, 0.0f, -1.0f / 2};
+constexpr ClassConstants kAxis = {1.0f, 1.0f / 18, 1.0f / 6, 1.0f / 4, -1.0f / 12};
+constexpr ClassConstants kDiagonal = {1.41421356237309505f, 1.0f / 36, 1.0f / 12, 1.0f / 8,
+                                      -1.0f / 24};
+
+constexpr const ClassConstants& constantsOf(DirectionIndex i) {
+    return i < kFirstAxis ? kRest : (i < kFirstDiagonal ? kAxis : kDiagonal);
 }
 
 }  // namespace velocity_set_detail
@@ -55,17 +72,15 @@ constexpr DirectionIndex directionOf(int dx, int dy, int dz) {
 constexpr DirectionIndex opposite(DirectionIndex i) { return velocity_set_detail::kOpposite[i]; }
 
 constexpr float velocityLength(DirectionIndex i) {
-    return velocity_set_detail::kVelocityLength[velocity_set_detail::directionClass(i)];
+    return velocity_set_detail::constantsOf(i).velocityLength;
 }
-constexpr float weight(DirectionIndex i) {
-    return velocity_set_detail::kWeight[velocity_set_detail::directionClass(i)];
-}
+constexpr float weight(DirectionIndex i) { return velocity_set_detail::constantsOf(i).weight; }
 constexpr float linearCoefficient(DirectionIndex i) {
-    return velocity_set_detail::kLinear[velocity_set_detail::directionClass(i)];
+    return velocity_set_detail::constantsOf(i).linear;
 }
 constexpr float quadraticCoefficient(DirectionIndex i) {
-    return velocity_set_detail::kQuadratic[velocity_set_detail::directionClass(i)];
+    return velocity_set_detail::constantsOf(i).quadratic;
 }
 constexpr float speedSquaredCoefficient(DirectionIndex i) {
-    return velocity_set_detail::kSpeedSquared[velocity_set_detail::directionClass(i)];
+    return velocity_set_detail::constantsOf(i).speedSquared;
 }
