@@ -41,14 +41,14 @@ void BM_IdleFrameRate(benchmark::State& state) {
     for (auto _ : state) {
         const long before = window->frames;
         const auto start = std::chrono::steady_clock::now();
-        Fl::add_timeout(0.0, timerTick, nullptr);
+        Fl::add_timeout(0.0, timerTick, window);
         double elapsed = 0;
         while (elapsed < kSeconds) {
             Fl::wait(kSeconds - elapsed);
             elapsed =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         }
-        Fl::remove_timeout(timerTick, nullptr);
+        Fl::remove_timeout(timerTick, window);
         fps = (window->frames - before) / elapsed;
     }
     state.counters["frames_per_s"] = fps;
@@ -85,7 +85,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     Fl::visual(FL_RGB);
     window = new CountingWindow(100, 100, 800, 600, "World");
-    mainWindow = window;
     window->show();
     while (!window->visible()) Fl::wait();
     drawFrame();  // sets the context up once

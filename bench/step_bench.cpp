@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "lattice.h"
+#include "initial_state.h"
 
 namespace {
 
@@ -66,8 +66,7 @@ void BM_Step(benchmark::State& state) {
     double seconds = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto volume = std::make_unique<Volume>(0.56f, 0.5f);
-        volume->seedSource(25, 25, 25, 0.42f, 0.5f);
+        auto volume = makeInitialVolume();
         const auto start = std::chrono::steady_clock::now();
         state.ResumeTiming();
         for (int s = 0; s < kSteps; ++s) volume->step();

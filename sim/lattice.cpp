@@ -17,13 +17,15 @@ bool inside(int coordinate) { return coordinate >= 0 && coordinate < kLatticeSiz
 // Wires each of the site's links towards `plane` whose neighbour exists there;
 // the rest stay null.
 template <size_t N>
-void wire(Site* site, int col, int row, const Offset (&offsets)[N], int dz, const Plane& plane,
+void wire(Site* site, int column, int row, const Offset (&offsets)[N], int dz, const Plane& plane,
           float linkScale) {
     for (const Offset& o : offsets) {
         // Rows run against the y axis.
-        const int c = col + o.dx;
-        const int r = row - o.dy;
-        if (inside(c) && inside(r)) site->setLink(o.dx, o.dy, dz, plane.siteAt(c, r), linkScale);
+        const int toColumn = column + o.dx;
+        const int toRow = row - o.dy;
+        if (inside(toColumn) && inside(toRow)) {
+            site->setLink(o.dx, o.dy, dz, plane.siteAt(toColumn, toRow), linkScale);
+        }
     }
 }
 
@@ -33,8 +35,8 @@ Plane::Plane(float linkScale) {
     for (auto& site : sites) site = std::make_unique<Site>(0.0f, linkScale);
 
     for (int row = 0; row < kLatticeSize; ++row) {
-        for (int col = 0; col < kLatticeSize; ++col) {
-            wire(siteAt(col, row), col, row, kInPlane, 0, *this, linkScale);
+        for (int column = 0; column < kLatticeSize; ++column) {
+            wire(siteAt(column, row), column, row, kInPlane, 0, *this, linkScale);
         }
     }
 }
@@ -47,8 +49,8 @@ void Plane::linkToNextPlane(const Plane& next, float linkScale) { linkToPlane(ne
 
 void Plane::linkToPlane(const Plane& other, int dz, float linkScale) {
     for (int row = 0; row < kLatticeSize; ++row) {
-        for (int col = 0; col < kLatticeSize; ++col) {
-            wire(siteAt(col, row), col, row, kAcross, dz, other, linkScale);
+        for (int column = 0; column < kLatticeSize; ++column) {
+            wire(siteAt(column, row), column, row, kAcross, dz, other, linkScale);
         }
     }
 }
@@ -56,8 +58,8 @@ void Plane::linkToPlane(const Plane& other, int dz, float linkScale) {
 Volume::Volume(float tau, float linkScale) : tau(tau) {
     for (auto& plane : planes) plane = std::make_unique<Plane>(linkScale);
 
-    for (int k = 0; k < kLatticeSize; ++k) {
-        if (k >= 1) planes[k]->linkToPreviousPlane(*planes[k - 1], linkScale);
-        if (k < kLatticeSize - 1) planes[k]->linkToNextPlane(*planes[k + 1], linkScale);
+    for (int plane = 0; plane < kLatticeSize; ++plane) {
+        if (plane >= 1) planes[plane]->linkToPreviousPlane(*planes[plane - 1], linkScale);
+        if (plane < kLatticeSize - 1) planes[plane]->linkToNextPlane(*planes[plane + 1], linkScale);
     }
 }

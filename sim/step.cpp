@@ -54,6 +54,11 @@ void collideSite(Site& site, float inverseTau) {
 // Populations stay on their own link; what crosses to the neighbour is the
 // amount added to its tracer and a raise of its facing link.
 void streamSite(Site& site) {
+    // The links are taken as the opposites of 0..18, and the order matters:
+    // the rest link and the links off the lattice all add to this site's own
+    // tracer, and float addition depends on order. In every state a run can
+    // reach, the missing links of one class hold equal values, so it is the
+    // order of the classes that the result depends on.
     for (DirectionIndex l = 0; l < kDirectionCount; ++l) {
         const DirectionIndex d = opposite(l);
         Link& link = site.links[d];
@@ -79,22 +84,23 @@ void streamSite(Site& site) {
 void Volume::step() {
     const float inverseTau = static_cast<float>(1.0 / static_cast<double>(tau));
     collidePlane(*planes[0], inverseTau);
-    for (int p = 0; p < kLatticeSize; ++p) {
-        if (p + 1 < kLatticeSize) collidePlane(*planes[p + 1], inverseTau);
-        streamPlane(*planes[p]);
+    for (int plane = 0; plane < kLatticeSize; ++plane) {
+        if (plane + 1 < kLatticeSize) collidePlane(*planes[plane + 1], inverseTau);
+        streamPlane(*planes[plane]);
     }
     printDiagnostics();
 }
 
 void Volume::printDiagnostics() const {
-    constexpr int kPlane = 25;
+    constexpr int kMiddlePlane = kLatticeSize / 2;
     constexpr int kRow = 9;
     constexpr int kColumns = 10;
-    const Plane& plane = *planes[kPlane];
-    for (int col = 0; col < kColumns; ++col) {
-        const Site& site = *plane.siteAt(col, kRow);
-        std::printf("Lattice %i: %f / %f\n", col, static_cast<double>(site.getTracer()),
-                    static_cast<double>(site.links[4].f));
+    constexpr DirectionIndex kTowardsNextColumn = directionOf(1, 0, 0);
+    const Plane& plane = *planes[kMiddlePlane];
+    for (int column = 0; column < kColumns; ++column) {
+        const Site& site = *plane.siteAt(column, kRow);
+        std::printf("Lattice %i: %f / %f\n", column, static_cast<double>(site.getTracer()),
+                    static_cast<double>(site.links[kTowardsNextColumn].f));
     }
     std::printf("\n");
     // Each step's lines must be out before the next key, even into a pipe.

@@ -4,12 +4,13 @@
 
 #include <memory>
 
+#include "initial_state.h"
 #include "lattice.h"
 
 // Builds one lattice for a whole suite: a build takes 125,000 allocations.
 class SharedVolume : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { volume = std::make_unique<Volume>(0.56f, 0.5f); }
+    static void SetUpTestSuite() { volume = std::make_unique<Volume>(kTau, kLinkScale); }
     static void TearDownTestSuite() { volume.reset(); }
 
     static Site* at(int column, int row, int plane) {

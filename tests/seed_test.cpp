@@ -12,10 +12,7 @@ float seededPopulation(DirectionIndex i) { return i == 0 ? kRest : (i <= 6 ? kAx
 
 class Seeding : public SharedVolume {
 protected:
-    static void SetUpTestSuite() {
-        SharedVolume::SetUpTestSuite();
-        volume->seedSource(25, 25, 25, 0.42f, 0.5f);
-    }
+    static void SetUpTestSuite() { volume = makeInitialVolume(); }
 };
 
 TEST_F(Seeding, SourceGetsTracerFlagAndPopulations) {
@@ -54,7 +51,7 @@ TEST_F(Seeding, OnlyTheNeighboursFacingLinksChangeElsewhere) {
 }
 
 TEST(SeedingElsewhere, FaceSourceWritesOnlyThroughExistingLinks) {
-    Volume volume(0.56f, 0.5f);
+    Volume volume(kTau, kLinkScale);
     volume.seedSource(0, 10, 10, 0.42f, 0.5f);
     const Site* source = volume.planes[10]->siteAt(0, 10);
     EXPECT_EQ(source->links[2].neighbour, nullptr);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "initial_state.h"
 #include "lattice.h"
 
 namespace {
@@ -85,10 +86,10 @@ int differences(const Volume& a, const Volume& b) {
 }
 
 TEST(StepOrder, MatchesThePlainStepBitForBitOverEightyFiveSteps) {
-    Volume fast(0.56f, 0.5f);
-    Volume plain(0.56f, 0.5f);
-    fast.seedSource(25, 25, 25, 0.42f, 0.5f);
-    plain.seedSource(25, 25, 25, 0.42f, 0.5f);
+    const auto fastVolume = makeInitialVolume();
+    const auto plainVolume = makeInitialVolume();
+    Volume& fast = *fastVolume;
+    Volume& plain = *plainVolume;
     testing::internal::CaptureStdout();
     for (int s = 1; s <= 85; ++s) {
         fast.step();

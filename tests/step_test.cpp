@@ -7,15 +7,10 @@
 #include <sstream>
 #include <string>
 
+#include "initial_state.h"
 #include "lattice.h"
 
 namespace {
-
-std::unique_ptr<Volume> seededVolume() {
-    auto volume = std::make_unique<Volume>(0.56f, 0.5f);
-    volume->seedSource(25, 25, 25, 0.42f, 0.5f);
-    return volume;
-}
 
 std::string stepsOutput(Volume& volume, int steps) {
     testing::internal::CaptureStdout();
@@ -38,7 +33,7 @@ void forEachSite(Volume& volume, F&& visit) {
 }
 
 TEST(Step, FirstStepAtTheSource) {
-    auto volume = seededVolume();
+    auto volume = makeInitialVolume();
     stepsOutput(*volume, 1);
     const Site& source = *volume->planes[25]->siteAt(25, 25);
     EXPECT_EQ(source.density, 0.5249999f);
@@ -60,13 +55,13 @@ TEST(Step, FirstStepAtTheSource) {
 }
 
 TEST(Step, ThirtyStepsPrintTheReferenceOutput) {
-    auto volume = seededVolume();
+    auto volume = makeInitialVolume();
     const std::string output = stepsOutput(*volume, 30);
     EXPECT_EQ(output, readFile(REFERENCE_OUTPUT));
 }
 
 TEST(Step, PrintedValuesStayExactlyZeroUntilTheFrontArrives) {
-    auto volume = seededVolume();
+    auto volume = makeInitialVolume();
     const Plane& plane = *volume->planes[25];
     std::string zeroStep;
     for (int col = 0; col < 10; ++col) {
@@ -88,7 +83,7 @@ TEST(Step, PrintedValuesStayExactlyZeroUntilTheFrontArrives) {
 }
 
 TEST(Step, TracersFirstOverflowInStep53) {
-    auto volume = seededVolume();
+    auto volume = makeInitialVolume();
     int firstInfinite = 0;
     testing::internal::CaptureStdout();
     for (int s = 1; s <= 53 && firstInfinite == 0; ++s) {

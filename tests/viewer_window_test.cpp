@@ -12,10 +12,12 @@ namespace {
 // One window for the suite, never shown: building it builds the lattice.
 class Window : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { window = new ViewerWindow(100, 100, 800, 600, "World"); }
+    static void SetUpTestSuite() {
+        window = new ViewerWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight, kWindowTitle);
+    }
 
     void SetUp() override {
-        window->camera = {0.0f, 0.0f, 100.0f, 0.0f, 0.0f};
+        window->camera = kInitialCamera;
         window->dragButton = kNoDrag;
         window->size(800, 600);
     }

@@ -7,9 +7,14 @@ namespace {
 // Angles are kept in degrees and converted as (degrees * pi) / 180.
 double radians(float degrees) { return degrees * kPi / 180; }
 
+// A drag across the whole window width turns the eye once round; one over
+// its height tilts it by kTiltPerHeight degrees.
 constexpr float kFullTurn = 360.0f;
+constexpr float kTiltPerHeight = 90.0f;
 constexpr float kMaxElevation = 89.0f;
 constexpr float kMinElevation = -5.0f;
+// A drag up the whole window height takes this share off the distance.
+constexpr float kZoomPerHeight = 0.5f;
 constexpr float kMinDistance = 1.0f;
 // A drag across the whole window moves the look-at point this far.
 constexpr float kPanSpan = 100.0f;
@@ -30,12 +35,13 @@ void dragOrbitCamera(OrbitCamera& camera, const OrbitCamera& pressCamera, int bu
             camera.azimuth = pressCamera.azimuth + fdx * kFullTurn / w;
             while (camera.azimuth >= kFullTurn) camera.azimuth -= kFullTurn;
             while (camera.azimuth < 0.0f) camera.azimuth += kFullTurn;
-            camera.elevation = pressCamera.elevation + fdy * 90.0f / h;
+            camera.elevation = pressCamera.elevation + fdy * kTiltPerHeight / h;
             if (camera.elevation > kMaxElevation) camera.elevation = kMaxElevation;
             if (camera.elevation < kMinElevation) camera.elevation = kMinElevation;
             break;
         case kZoomButton:
-            camera.distance = pressCamera.distance - 0.5f * pressCamera.distance * fdy / h;
+            camera.distance =
+                pressCamera.distance - kZoomPerHeight * pressCamera.distance * fdy / h;
             if (camera.distance < kMinDistance) camera.distance = kMinDistance;
             break;
         case kPanButton: {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <FL/Enumerations.H>
+
 // The eye orbits a look-at point (targetX, targetY, kTargetZ): azimuth about
 // the vertical axis from +x toward +y, elevation above the horizontal plane.
 struct OrbitCamera {
@@ -13,7 +15,11 @@ struct OrbitCamera {
 constexpr double kTargetZ = 2.0;
 constexpr double kPi = 3.141592653589793;
 
-enum DragButton { kOrbitButton = 1, kZoomButton = 2, kPanButton = 3 };
+enum DragButton {
+    kOrbitButton = FL_LEFT_MOUSE,
+    kZoomButton = FL_MIDDLE_MOUSE,
+    kPanButton = FL_RIGHT_MOUSE,
+};
 
 // Recomputes the camera from the state at the press and the pointer's total
 // displacement since then (dx > 0: moved left, dy > 0: moved up), in a window

@@ -10,7 +10,9 @@
 
 namespace {
 
-constexpr double kDegreesPerHalfRadian = 114.59155902616465;  // 360 / pi
+constexpr double kHorizontalFieldOfView = 45;  // degrees, whatever the window's shape
+// 360 / pi: turns a half-angle in radians into the full angle in degrees.
+constexpr double kHalfRadiansToFullDegrees = 114.59155902616465;
 constexpr double kNear = 1.0;
 constexpr double kFar = 1000.0;
 
@@ -22,6 +24,7 @@ constexpr GLfloat kLightPosition[] = {1.0f, 1.0f, 1.0f, 0.0f};
 constexpr int kHalf = kLatticeSize / 2;
 constexpr GLfloat kTracerPointSize = 3.0f;
 constexpr GLfloat kBoundaryPointSize = 1.0f;
+constexpr GLfloat kShellColour[] = {0.1f, 0.6f, 1.0f};
 
 struct CubeFace {
     GLfloat colour[3];
@@ -69,7 +72,8 @@ void drawMarkerCube() {
 }  // namespace
 
 double verticalFieldOfView(int width, int height) {
-    return std::atan(std::tan(45 * kPi / 360) * height / width) * kDegreesPerHalfRadian;
+    return std::atan(std::tan(kHorizontalFieldOfView * kPi / 360) * height / width) *
+           kHalfRadiansToFullDegrees;
 }
 
 void ViewerWindow::draw() {
@@ -90,16 +94,16 @@ void ViewerWindow::draw() {
 void Volume::render() const {
     drawMarkerCube();
 
-    // Site (column j, row i, plane k) lands at world (24 - k, 25 - j, i - 25).
+    // The site at (column, row, plane) lands at world (24 - plane, 25 - column, row - 25).
     glPushMatrix();
     glRotatef(180, 0, 0, 1);
     glTranslatef(-kHalf, 0, 0);
     forEachSiteInDrawingOrder(
-        // Never undone between planes: plane k is drawn at local x = k - 24.
+        // Never undone between planes: a plane is drawn at local x = plane - 24.
         *this, [] { glTranslatef(1, 0, 0); },
-        [](const Site& site, int j, int i) {
-            const GLfloat y = static_cast<GLfloat>(j - kHalf);
-            const GLfloat z = static_cast<GLfloat>(i - kHalf);
+        [](const Site& site, int column, int row) {
+            const GLfloat y = static_cast<GLfloat>(column - kHalf);
+            const GLfloat z = static_cast<GLfloat>(row - kHalf);
             glPointSize(kTracerPointSize);
             const float tracer = site.getTracer();
             if (tracer > 0) {
@@ -111,7 +115,7 @@ void Volume::render() const {
             if (hasNullLink(site)) {
                 glPointSize(kBoundaryPointSize);
                 glBegin(GL_POINTS);
-                glColor3f(0.1f, 0.6f, 1.0f);
+                glColor3f(kShellColour[0], kShellColour[1], kShellColour[2]);
                 glVertex3f(0, y, z);
                 glEnd();
             }

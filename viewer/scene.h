@@ -15,13 +15,15 @@ inline bool hasNullLink(const Site& site) {
 }
 
 // Visits the sites in drawing order: plane by plane (onPlane before each),
-// then row i, then column j, calling onSite(site, j, i).
+// then row by row, then column by column, calling onSite(site, column, row).
 template <typename PlaneVisitor, typename SiteVisitor>
 void forEachSiteInDrawingOrder(const Volume& volume, PlaneVisitor onPlane, SiteVisitor onSite) {
     for (const auto& plane : volume.planes) {
         onPlane();
-        for (int i = 0; i < kLatticeSize; ++i) {
-            for (int j = 0; j < kLatticeSize; ++j) onSite(*plane->siteAt(j, i), j, i);
+        for (int row = 0; row < kLatticeSize; ++row) {
+            for (int column = 0; column < kLatticeSize; ++column) {
+                onSite(*plane->siteAt(column, row), column, row);
+            }
         }
     }
 }

@@ -4,29 +4,15 @@
 
 #include <cstdlib>
 
-namespace {
-
-constexpr float kTau = 0.56f;
-constexpr float kLinkScale = 0.5f;
-constexpr int kSourceColumn = 25;
-constexpr int kSourceRow = 25;
-constexpr int kSourcePlane = 25;
-constexpr float kSourceStrength = 0.42f;
-constexpr float kFramePeriod = 0.025f;
-
-constexpr OrbitCamera kInitialCamera = {0.0f, 0.0f, 100.0f, 0.0f, 0.0f};
-
-}  // namespace
-
-ViewerWindow* mainWindow = nullptr;
+#include "initial_state.h"
 
 ViewerWindow::ViewerWindow(int x, int y, int w, int h, const char* label)
     : Fl_Gl_Window(x, y, w, h, label),
       camera(kInitialCamera),
       dragButton(kNoDrag),
       pressCamera(kInitialCamera) {
-    volume = new Volume(kTau, kLinkScale);
-    volume->seedSource(kSourceColumn, kSourceRow, kSourcePlane, kSourceStrength, kLinkScale);
+    // Owned by the window for the life of the process, never freed.
+    volume = makeInitialVolume().release();
 }
 
 int ViewerWindow::handle(int event) {
@@ -65,8 +51,9 @@ void ViewerWindow::dragCamera() {
     dragOrbitCamera(camera, pressCamera, dragButton, pressX - mouseX, pressY - mouseY, w(), h());
 }
 
-void timerTick(void*) {
-    mainWindow->applyDrag();
-    mainWindow->redraw();
-    Fl::repeat_timeout(kFramePeriod, timerTick, nullptr);
+void timerTick(void* data) {
+    auto* window = static_cast<ViewerWindow*>(data);
+    window->applyDrag();
+    window->redraw();
+    Fl::repeat_timeout(kFramePeriod, timerTick, data);
 }

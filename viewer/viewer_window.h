@@ -5,6 +5,16 @@
 #include "lattice.h"
 #include "orbit_camera.h"
 
+// The window the program opens, and how often it is redrawn.
+constexpr int kWindowX = 100;
+constexpr int kWindowY = 100;
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
+constexpr const char* kWindowTitle = "World";
+constexpr float kFramePeriod = 0.025f;  // seconds
+
+constexpr OrbitCamera kInitialCamera = {0.0f, 0.0f, 100.0f, 0.0f, 0.0f};
+
 // The program's one window: it owns the lattice, turns keys into simulation
 // steps and mouse drags into camera moves, and draws the scene.
 class ViewerWindow : public Fl_Gl_Window {
@@ -32,7 +42,6 @@ public:
 
 constexpr int kNoDrag = -1;
 
-extern ViewerWindow* mainWindow;
-
-// The frame timer: applies the drag, redraws and re-arms itself.
-void timerTick(void* unused);
+// The frame timer, armed with the window as its data: applies the drag,
+// redraws and re-arms itself.
+void timerTick(void* window);
