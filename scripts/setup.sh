@@ -1,5 +1,5 @@
 # Shared set-up for run.sh and test.sh: make sure the system packages are
-# there, then configure (once) and build. Source it with the list of packages
+# there, then configure and build. Source it with the list of packages
 # the caller needs beyond the build's own in EXTRA_PACKAGES.
 
 BUILD_PACKAGES="cmake g++ make libfltk1.3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri \
@@ -31,8 +31,7 @@ ensure_packages() {
 build_project() {
     local root="$1" dir="${2:-$1/build}"
     shift $(($# < 2 ? $# : 2))
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
-    fi
+    # Configured on every call, so that a changed option is never ignored.
+    cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
     cmake --build "$dir" -j "$(nproc)"
 }
