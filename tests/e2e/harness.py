@@ -202,8 +202,10 @@ class World:
         time.sleep(POINTER_PAUSE)
         for point in (*via, end):
             move(point)
+        # Motion is applied on the frame ticks only, and motion after the last
+        # tick before the release is lost: release once the picture shows it.
+        self.settled_screenshot()
         self.server.run("xdotool", "mouseup", str(button))
-        time.sleep(POINTER_PAUSE)
 
     def wait_exit(self, timeout=20):
         return self.process.wait(timeout=timeout)

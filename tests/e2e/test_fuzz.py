@@ -10,7 +10,7 @@ import unittest
 
 from harness import WorldTestCase, wait_for
 
-SECONDS = float(os.environ.get("FUZZ_SECONDS", "60"))
+SECONDS = float(os.environ.get("FUZZ_SECONDS", "10"))
 SEED = int(os.environ.get("FUZZ_SEED", "20261209"))
 SCREEN = (1280, 1024)
 
