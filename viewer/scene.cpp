@@ -80,19 +80,30 @@ void ViewerWindow::draw() {
     // The scale between window units and drawable pixels is 1 on X11, but
     // the drawable is what the viewport must cover.
     if (!valid()) setUpContext(pixel_w(), pixel_h());
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    beginFrame(camera);
+    volume->render();
+}
 
+void beginFrame(const OrbitCamera& camera) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const EyePosition eye = eyePosition(camera);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(eye.x, eye.y, eye.z, camera.targetX, camera.targetY, kTargetZ, 0.0, 0.0, 1.0);
     // After the view transform, so the light stays fixed in the world.
     glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
-    volume->render();
 }
 
 void Volume::render() const {
     drawMarkerCube();
+
+    // A change of point size with points pending costs the GL a separate
+    // draw, so the size is set only when it changes within this frame.
+    GLfloat pointSize = 0;  // none set yet
+    auto usePointSize = [&pointSize](GLfloat size) {
+        if (size != pointSize) glPointSize(size);
+        pointSize = size;
+    };
 
     // The site at (column, row, plane) lands at world (24 - plane, 25 - column, row - 25).
     glPushMatrix();
@@ -101,19 +112,21 @@ void Volume::render() const {
     forEachSiteInDrawingOrder(
         // Never undone between planes: a plane is drawn at local x = plane - 24.
         *this, [] { glTranslatef(1, 0, 0); },
-        [](const Site& site, int column, int row) {
+        [&usePointSize](const Site& site, int column, int row) {
             const GLfloat y = static_cast<GLfloat>(column - kHalf);
             const GLfloat z = static_cast<GLfloat>(row - kHalf);
-            glPointSize(kTracerPointSize);
             const float tracer = site.getTracer();
             if (tracer > 0) {
+                usePointSize(kTracerPointSize);
                 glBegin(GL_POINTS);
                 glColor3f(0, tracer, 0);
                 glVertex3f(0, y, z);
                 glEnd();
-            }
-            if (hasNullLink(site)) {
-                glPointSize(kBoundaryPointSize);
+            } else if (hasNullLink(site)) {
+                // Only a shell site without a tracer point gets its marker. The
+                // marker would lie at the tracer point's vertex and depth, on the
+                // centre pixel of its 3 x 3, so under GL_LESS it never shows.
+                usePointSize(kBoundaryPointSize);
                 glBegin(GL_POINTS);
                 glColor3f(kShellColour[0], kShellColour[1], kShellColour[2]);
                 glVertex3f(0, y, z);
