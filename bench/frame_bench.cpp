@@ -1,15 +1,26 @@
 // Needs a display: run it under Xvfb, for example
-//   xvfb-run -s "-screen 0 1280x1024x24" build/bench/frame_bench
+//   xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/frame_bench
+//
+// Frames of the program's renderer against the plain one (every point with
+// its own size change and every shell marker drawn), interleaved in one run,
+// after 0 steps and after 40 to 50 steps, when the most sites are green.
 #include <FL/Fl.H>
 #include <FL/gl.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
+#include <vector>
 
+#include "initial_state.h"
+#include "plain_renderer.h"
 #include "scene.h"
+#include "silenced_stdout.h"
 #include "viewer_window.h"
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 class CountingWindow : public ViewerWindow {
 public:
@@ -22,47 +33,107 @@ public:
 };
 
 CountingWindow* window = nullptr;
+int stepsTaken = 0;
 
-void drawFrame() {
-    window->make_current();
-    window->draw();
+// Brings the window's lattice to the state after `steps` steps.
+void advanceTo(int steps) {
+    if (steps < stepsTaken) {
+        delete window->volume;
+        window->volume = makeInitialVolume().release();
+        stepsTaken = 0;
+    }
+    const SilencedStdout silenced;
+    for (; stepsTaken < steps; ++stepsTaken) window->volume->step();
+}
+
+template <typename Draw>
+double secondsFor(Draw draw) {
+    const auto start = Clock::now();
+    draw();
     glFinish();
+    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-void BM_FirstFrame(benchmark::State& state) {
-    for (auto _ : state) drawFrame();
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
-BENCHMARK(BM_FirstFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// What the 25 ms frame timer actually reaches with nothing else going on.
-void BM_IdleFrameRate(benchmark::State& state) {
-    constexpr double kSeconds = 3;
-    double fps = 0;
+double minimum(const std::vector<double>& values) {
+    return *std::min_element(values.begin(), values.end());
+}
+
+// Pairs of frames, the program's and the plain one, taking turns to go first.
+void BM_Frame(benchmark::State& state) {
+    constexpr int kPairs = 15;
+    advanceTo(static_cast<int>(state.range(0)));
+    window->camera = kInitialCamera;
+    window->make_current();
+    auto program = [] { window->draw(); };
+    auto plain = [] {
+        beginFrame(window->camera);
+        renderPlainly(*window->volume);
+    };
+    std::vector<double> programSeconds, plainSeconds, ratios;
+    secondsFor(program);  // warm-up, not counted
+    secondsFor(plain);
     for (auto _ : state) {
-        const long before = window->frames;
-        const auto start = std::chrono::steady_clock::now();
-        Fl::add_timeout(0.0, timerTick, window);
-        double elapsed = 0;
-        while (elapsed < kSeconds) {
-            Fl::wait(kSeconds - elapsed);
-            elapsed =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        for (int pair = 0; pair < kPairs; ++pair) {
+            double a, b;
+            if (pair % 2) {
+                a = secondsFor(program);
+                b = secondsFor(plain);
+            } else {
+                b = secondsFor(plain);
+                a = secondsFor(program);
+            }
+            programSeconds.push_back(a);
+            plainSeconds.push_back(b);
+            ratios.push_back(a / b);
         }
-        Fl::remove_timeout(timerTick, window);
-        fps = (window->frames - before) / elapsed;
     }
-    state.counters["frames_per_s"] = fps;
+    state.counters["ms_min"] = 1e3 * minimum(programSeconds);
+    state.counters["ms_median"] = 1e3 * median(programSeconds);
+    state.counters["plain_ms_min"] = 1e3 * minimum(plainSeconds);
+    state.counters["plain_ms_median"] = 1e3 * median(plainSeconds);
+    // A stall can hit either frame of a pair, so the least ratio of a pair
+    // says little: compare the fastest frames instead.
+    state.counters["x_plain_min"] = minimum(programSeconds) / minimum(plainSeconds);
+    state.counters["x_plain_median"] = median(ratios);
 }
-BENCHMARK(BM_IdleFrameRate)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Frame)->Arg(0)->Arg(40)->Arg(45)->Arg(50)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// Every site with a positive tracer: 125,000 tracer points and the shell.
-void BM_WorstCaseFrame(benchmark::State& state) {
-    for (const auto& plane : window->volume->planes) {
-        for (const auto& site : plane->sites) site->setTracer(0.5f);
+// Frames completed per second by the window's own event loop and 25 ms
+// timer, median of three runs. The timer redraws on every tick, so this is
+// also the rate while the user orbits.
+double idleFramesPerSecond = 0;
+
+void BM_FrameRate(benchmark::State& state) {
+    constexpr double kSeconds = 3;
+    advanceTo(static_cast<int>(state.range(0)));
+    window->camera = kInitialCamera;
+    std::vector<double> rates;
+    for (auto _ : state) {
+        for (int run = 0; run < 3; ++run) {
+            const long before = window->frames;
+            const auto start = Clock::now();
+            Fl::add_timeout(0.0, timerTick, window);
+            double elapsed = 0;
+            while (elapsed < kSeconds) {
+                Fl::wait(kSeconds - elapsed);
+                elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+            }
+            Fl::remove_timeout(timerTick, window);
+            rates.push_back((window->frames - before) / elapsed);
+        }
     }
-    for (auto _ : state) drawFrame();
+    const double fps = median(rates);
+    if (state.range(0) == 0) idleFramesPerSecond = fps;
+    state.counters["frames_per_s"] = fps;
+    if (idleFramesPerSecond > 0) state.counters["x_step_0"] = fps / idleFramesPerSecond;
 }
-BENCHMARK(BM_WorstCaseFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FrameRate)->Arg(0)->Arg(45)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The walk over sites and links that a frame makes, without any GL call.
 void BM_TraversalOnly(benchmark::State& state) {
@@ -77,17 +148,18 @@ void BM_TraversalOnly(benchmark::State& state) {
         benchmark::DoNotOptimize(points);
     }
 }
-BENCHMARK(BM_TraversalOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_TraversalOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     Fl::visual(FL_RGB);
-    window = new CountingWindow(100, 100, 800, 600, "World");
+    window = new CountingWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight, kWindowTitle);
     window->show();
     while (!window->visible()) Fl::wait();
-    drawFrame();  // sets the context up once
+    window->make_current();
+    window->draw();  // sets the context up once
     window->valid(1);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

@@ -1,14 +1,12 @@
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 #include "initial_state.h"
+#include "silenced_stdout.h"
 
 namespace {
 
@@ -20,28 +18,6 @@ constexpr double kFloorBytes = 2 * 2 * kSites * 480;
 
 // Bytes read plus written per second by memcpy, measured first in the run.
 double copyBandwidth = 0;
-
-// Sends the steps' diagnostic lines to /dev/null while it lives, keeping the
-// benchmark's own report on standard output.
-class SilencedStdout {
-public:
-    SilencedStdout() : saved(dup(STDOUT_FILENO)) {
-        std::fflush(stdout);
-        const int sink = open("/dev/null", O_WRONLY);
-        dup2(sink, STDOUT_FILENO);
-        close(sink);
-    }
-    ~SilencedStdout() {
-        std::fflush(stdout);
-        dup2(saved, STDOUT_FILENO);
-        close(saved);
-    }
-    SilencedStdout(const SilencedStdout&) = delete;
-    SilencedStdout& operator=(const SilencedStdout&) = delete;
-
-private:
-    int saved;
-};
 
 void BM_CopyBandwidth(benchmark::State& state) {
     const size_t bytes = size_t{256} << 20;
