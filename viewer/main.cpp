@@ -1,11 +1,30 @@
 #include <FL/Fl.H>
+#include <fcntl.h>
 
+#include <csignal>
 #include <cstdio>
 #include <new>
 
 #include "viewer_window.h"
 
+namespace {
+
+// A closed standard stream would hand its number to the next file opened,
+// the display connection among them, and the steps' lines would be written
+// into that. Opened in order, /dev/null takes the number that is missing.
+void openClosedStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) == -1) open("/dev/null", O_RDWR);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    openClosedStandardStreams();
+    // A reader that goes away must not end the window; the steps' lines
+    // then go nowhere.
+    std::signal(SIGPIPE, SIG_IGN);
     // Opens the display: without one the toolkit reports it and exits.
     Fl::visual(FL_RGB);
     ViewerWindow* window;

@@ -11,6 +11,9 @@ ViewerWindow::ViewerWindow(int x, int y, int w, int h, const char* label)
       camera(kInitialCamera),
       dragButton(kNoDrag),
       pressCamera(kInitialCamera) {
+    // The drawing follows the window's size, so the user may change it.
+    resizable(this);
+    xclass(kWindowClass);
     // Owned by the window for the life of the process, never freed.
     volume = makeInitialVolume().release();
 }

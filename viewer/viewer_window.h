@@ -11,6 +11,8 @@ constexpr int kWindowY = 100;
 constexpr int kWindowWidth = 800;
 constexpr int kWindowHeight = 600;
 constexpr const char* kWindowTitle = "World";
+// Lets docks and window managers tell the program's windows apart.
+constexpr const char* kWindowClass = "World";
 constexpr float kFramePeriod = 0.025f;  // seconds
 
 constexpr OrbitCamera kInitialCamera = {0.0f, 0.0f, 100.0f, 0.0f, 0.0f};
