@@ -4,12 +4,12 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")" && pwd)"
 . "$root/scripts/setup.sh"
-EXTRA_PACKAGES="xvfb xdotool x11-utils x11-apps imagemagick python3"
-ensure_packages
-build_project "$root"
-(cd "$root/build" && ctest --output-on-failure "$@")
+ensure_packages $PROGRAM_PACKAGES $TEST_PACKAGES
+build_project "$root" "$root/build" all -DBUILD_TESTING=ON
+(cd "$root/build" && ctest --output-on-failure --no-tests=error "$@")
 
 # The unit tests and a short run of the real program once more, under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
-build_project "$root" "$root/build-asan" -DWORLD_SANITIZE=ON
+build_project "$root" "$root/build-asan" all -DBUILD_TESTING=ON -DWORLD_SANITIZE=ON
+# No --no-tests=error here: a selection may hold only tests of the normal build.
 (cd "$root/build-asan" && ctest --output-on-failure "$@")

@@ -1,9 +1,12 @@
 # Shared set-up for run.sh and test.sh: make sure the system packages are
-# there, then configure and build. Source it with the list of packages
-# the caller needs beyond the build's own in EXTRA_PACKAGES.
+# there, then configure and build. Everything it prints goes to standard
+# error, so that standard output carries the program's lines alone.
 
-BUILD_PACKAGES="cmake g++ make libfltk1.3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri \
-libx11-dev libgtest-dev libbenchmark-dev"
+# What the program needs to build and run.
+PROGRAM_PACKAGES="cmake g++ make libfltk1.3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri"
+# What the tests and benchmarks need beyond that.
+TEST_PACKAGES="libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool x11-utils x11-apps \
+imagemagick python3 desktop-file-utils"
 
 missing_packages() {
     local pkg
@@ -13,25 +16,26 @@ missing_packages() {
     done
 }
 
+# ensure_packages PACKAGE...: installs the missing ones as root, or says how.
 ensure_packages() {
     local missing
-    missing=$(missing_packages $BUILD_PACKAGES ${EXTRA_PACKAGES:-})
+    missing=$(missing_packages "$@")
     [ -z "$missing" ] && return 0
     if [ "$(id -u)" -ne 0 ]; then
         echo "Missing system packages. Install them with:" >&2
         echo "  sudo apt-get update && sudo apt-get install -y $missing" >&2
         exit 1
     fi
-    echo "Installing: $missing"
-    apt-get update -q
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing
+    echo "Installing: $missing" >&2
+    apt-get update -q >&2
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing >&2
 }
 
-# build_project ROOT [DIR [CMAKE_OPTION...]]: DIR defaults to ROOT/build.
+# build_project ROOT DIR TARGET [CMAKE_OPTION...]: configures ROOT in DIR on
+# every call, so that a changed option is never ignored, then builds TARGET.
 build_project() {
-    local root="$1" dir="${2:-$1/build}"
-    shift $(($# < 2 ? $# : 2))
-    # Configured on every call, so that a changed option is never ignored.
-    cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
-    cmake --build "$dir" -j "$(nproc)"
+    local root="$1" dir="$2" target="$3"
+    shift 3
+    cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >&2
+    cmake --build "$dir" --target "$target" -j "$(nproc)" >&2
 }
