@@ -75,15 +75,17 @@ def parse_ppm(data):
 
 
 class World:
-    """One run of the program, its standard output going to a file."""
+    """One run of the program, its standard output going to a file unless
+    `stdout` says otherwise (as subprocess.Popen takes it)."""
 
-    def __init__(self, server, *args, env=None, preexec_fn=None):
+    def __init__(self, server, *args, env=None, stdout=None, preexec_fn=None):
         self.server = server
         self.output = tempfile.NamedTemporaryFile(prefix="world-out-", delete=False)
         self.errors = tempfile.NamedTemporaryFile(prefix="world-err-", delete=False)
         self.process = subprocess.Popen(
             [WORLD, *args], env=env or server.env, stdin=subprocess.DEVNULL,
-            stdout=self.output, stderr=self.errors, preexec_fn=preexec_fn)
+            stdout=self.output if stdout is None else stdout, stderr=self.errors,
+            preexec_fn=preexec_fn)
         self.window = None
 
     def wait_for_window(self, timeout=30):

@@ -1,0 +1,62 @@
+"""Standard output that is closed or whose reader goes away, and what the
+window tells the window manager."""
+
+import os
+import unittest
+
+from harness import HEIGHT, WIDTH, World, XServer
+
+
+class Streams(unittest.TestCase):
+    def setUp(self):
+        self.server = XServer()
+        self.addCleanup(self.server.stop)
+
+    def start(self, **kwargs):
+        world = World(self.server, **kwargs)
+        self.addCleanup(world.stop)
+        world.wait_for_window()
+        return world
+
+    def test_closed_standard_output_leaves_the_display_alone(self):
+        # Were descriptor 1 left closed, the display connection would take it
+        # and f would write the step's lines into it, hanging the program.
+        world = self.start(preexec_fn=lambda: os.close(1))
+        world.press("f", "f")
+        world.press("q")
+        self.assertEqual(world.wait_exit(), 1)
+        self.assertEqual(world.stderr(), "")
+
+    def test_reader_that_goes_away_does_not_end_the_program(self):
+        read_end, write_end = os.pipe()
+        world = self.start(stdout=write_end)
+        os.close(write_end)
+        with os.fdopen(read_end, "rb") as reader:  # like `world | head -3`
+            world.press("f")
+            lines = [reader.readline() for _ in range(3)]
+        self.assertEqual(lines[0], b"Lattice 0: 0.000000 / 0.000000\n")
+        world.press("f", "f", "f")
+        world.wait_for_window(timeout=5)  # still there, and still answering
+        world.press("q")
+        self.assertEqual(world.wait_exit(), 1)
+        self.assertEqual(world.stderr(), "")
+
+
+class WindowManagerHints(unittest.TestCase):
+    def test_resizable_window_of_class_world_at_its_place(self):
+        server = XServer()
+        self.addCleanup(server.stop)
+        world = World(server)
+        self.addCleanup(world.stop)
+        window = world.wait_for_window()
+        g = world.geometry()
+        self.assertEqual((g["WIDTH"], g["HEIGHT"], g["X"], g["Y"]), (WIDTH, HEIGHT, 100, 100))
+
+        props = server.run("xprop", "-id", window, "WM_CLASS", "WM_NORMAL_HINTS").stdout.decode()
+        self.assertIn('WM_CLASS(STRING) = "World", "World"', props)
+        self.assertIn("minimum size: 100 by 100", props)
+        self.assertNotIn("maximum size", props)
+
+
+if __name__ == "__main__":
+    unittest.main()
