@@ -113,7 +113,7 @@ class World:
         return self.text().count("\n")
 
     def press(self, *keys):
-        self.server.run("xdotool", "key", "--delay", "20", *keys)
+        self.server.run("xdotool", "key", "--delay", "5", *keys)
 
     def wait_lines(self, count, timeout=120):
         wait_for(lambda: self.line_count() >= count, timeout, f"{count} output lines")
@@ -131,21 +131,27 @@ class World:
         values = dict(line.split("=", 1) for line in out.stdout.decode().split())
         return {k: int(v) for k, v in values.items() if k in ("X", "Y", "WIDTH", "HEIGHT")}
 
-    def screenshot(self):
-        xwd = self.server.run("xwd", "-silent", "-id", self.window)
-        ppm = subprocess.run(["convert", "xwd:-", "ppm:-"], input=xwd.stdout,
+    def window_dump(self):
+        return self.server.run("xwd", "-silent", "-id", self.window).stdout
+
+    def screenshot(self, dump=None):
+        ppm = subprocess.run(["convert", "xwd:-", "ppm:-"], input=dump or self.window_dump(),
                              capture_output=True, check=True, timeout=30)
         return parse_ppm(ppm.stdout)
 
-    def settled_screenshot(self, timeout=20, quiet=0.4):
-        """A screenshot that stays the same for `quiet` seconds: the drawing has caught up."""
-        state = {"shot": self.screenshot(), "since": time.monotonic()}
+    def settled_screenshot(self):
+        return self.screenshot(self.settle())
+
+    def settle(self, timeout=20, quiet=0.4):
+        """Waits until the picture stays the same for `quiet` seconds, the
+        drawing having caught up, and returns its raw dump."""
+        state = {"dump": self.window_dump(), "since": time.monotonic()}
 
         def settled():
             time.sleep(0.1)
-            current = self.screenshot()
-            if current.pixels != state["shot"].pixels:
-                state["shot"], state["since"] = current, time.monotonic()
+            current = self.window_dump()
+            if current != state["dump"]:
+                state["dump"], state["since"] = current, time.monotonic()
                 return None
             return current if time.monotonic() - state["since"] >= quiet else None
         return wait_for(settled, timeout, "the picture to settle")
@@ -164,7 +170,7 @@ class World:
             move(point)
         # Motion is applied on the frame ticks only, and motion after the last
         # tick before the release is lost: release once the picture shows it.
-        self.settled_screenshot()
+        self.settle()
         self.server.run("xdotool", "mouseup", str(button))
 
     def wait_exit(self, timeout=20):
