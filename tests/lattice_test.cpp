@@ -52,9 +52,11 @@ TEST(Plane, NewPlaneHasOnlyItsInPlaneLinks) {
 
 TEST_F(Lattice, EveryLinkLeadsToItsNeighbourOrIsNullOffTheCube) {
     std::unordered_map<const Site*, Position> positions;
-    for (int k = 0; k < kLatticeSize; ++k) {
-        for (int r = 0; r < kLatticeSize; ++r) {
-            for (int c = 0; c < kLatticeSize; ++c) positions[at(c, r, k)] = {c, r, k};
+    for (int plane = 0; plane < kLatticeSize; ++plane) {
+        for (int row = 0; row < kLatticeSize; ++row) {
+            for (int column = 0; column < kLatticeSize; ++column) {
+                positions[at(column, row, plane)] = {column, row, plane};
+            }
         }
     }
     ASSERT_EQ(positions.size(), 125000u);
@@ -70,8 +72,10 @@ TEST_F(Lattice, EveryLinkLeadsToItsNeighbourOrIsNullOffTheCube) {
         bool hasNull = false;
         for (DirectionIndex i = 1; i < kDirectionCount; ++i) {
             const Link& link = site->links[i];
-            const int c = p.column + e[i][0], r = p.row - e[i][1], k = p.plane + e[i][2];
-            if (!inside(c) || !inside(r) || !inside(k)) {
+            const int column = p.column + e[i][0];
+            const int row = p.row - e[i][1];
+            const int plane = p.plane + e[i][2];
+            if (!inside(column) || !inside(row) || !inside(plane)) {
                 if (link.neighbour != nullptr) ++wrong;
                 hasNull = true;
                 ++nullLinks;
@@ -79,7 +83,7 @@ TEST_F(Lattice, EveryLinkLeadsToItsNeighbourOrIsNullOffTheCube) {
                 continue;
             }
             ++wiredLinks;
-            if (link.neighbour != at(c, r, k)) ++wrong;
+            if (link.neighbour != at(column, row, plane)) ++wrong;
             if (link.neighbour->links[opposite(i)].neighbour != site) ++wrong;
             if (link.length != (i <= 6 ? 0.5f : 0.707106769f) || link.f != 0.0f) ++wrong;
         }

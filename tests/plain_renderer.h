@@ -46,16 +46,16 @@ inline void renderPlainly(const Volume& volume) {
     glPushMatrix();
     glRotatef(180, 0, 0, 1);
     glTranslatef(-25, 0, 0);
-    for (int k = 0; k < 50; ++k) {
+    for (int plane = 0; plane < 50; ++plane) {
         glTranslatef(1, 0, 0);
-        for (int i = 0; i < 50; ++i) {
-            for (int j = 0; j < 50; ++j) {
-                const Site& site = *volume.planes[k]->siteAt(j, i);
+        for (int row = 0; row < 50; ++row) {
+            for (int column = 0; column < 50; ++column) {
+                const Site& site = *volume.planes[plane]->siteAt(column, row);
                 glPointSize(3);
                 if (site.getTracer() > 0) {
                     glBegin(GL_POINTS);
                     glColor3f(0, site.getTracer(), 0);
-                    glVertex3f(0, j - 25, i - 25);
+                    glVertex3f(0, column - 25, row - 25);
                     glEnd();
                 }
                 int nullLinks = 0;
@@ -65,7 +65,7 @@ inline void renderPlainly(const Volume& volume) {
                     glPointSize(1);
                     glBegin(GL_POINTS);
                     glColor3f(0.1f, 0.6f, 1.0f);
-                    glVertex3f(0, j - 25, i - 25);
+                    glVertex3f(0, column - 25, row - 25);
                     glEnd();
                 }
             }

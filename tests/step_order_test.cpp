@@ -25,10 +25,10 @@ float plainEquilibrium(DirectionIndex i, float density, float speed) {
 
 void plainStep(Volume& volume) {
     const float inverseTau = static_cast<float>(1.0 / static_cast<double>(volume.tau));
-    for (int p = 0; p < kLatticeSize; ++p) {
-        for (int r = kLatticeSize - 1; r >= 0; --r) {
-            for (int c = kLatticeSize - 1; c >= 0; --c) {
-                Site& site = *volume.planes[p]->siteAt(c, r);
+    for (int plane = 0; plane < kLatticeSize; ++plane) {
+        for (int row = kLatticeSize - 1; row >= 0; --row) {
+            for (int column = kLatticeSize - 1; column >= 0; --column) {
+                Site& site = *volume.planes[plane]->siteAt(column, row);
                 site.density = site.computeDensity();
                 site.speed = site.computeSpeed(site.density);
                 for (DirectionIndex i = 0; i < kDirectionCount; ++i) {
@@ -41,10 +41,10 @@ void plainStep(Volume& volume) {
             }
         }
     }
-    for (int p = 0; p < kLatticeSize; ++p) {
-        for (int r = 0; r < kLatticeSize; ++r) {
-            for (int c = 0; c < kLatticeSize; ++c) {
-                Site& site = *volume.planes[p]->siteAt(c, r);
+    for (int plane = 0; plane < kLatticeSize; ++plane) {
+        for (int row = 0; row < kLatticeSize; ++row) {
+            for (int column = 0; column < kLatticeSize; ++column) {
+                Site& site = *volume.planes[plane]->siteAt(column, row);
                 for (DirectionIndex l = 0; l < kDirectionCount; ++l) {
                     const DirectionIndex d = opposite(l);
                     Link& link = site.links[d];
@@ -70,10 +70,10 @@ bool same(float a, float b) {
 
 int differences(const Volume& a, const Volume& b) {
     int count = 0;
-    for (int p = 0; p < kLatticeSize; ++p) {
+    for (int plane = 0; plane < kLatticeSize; ++plane) {
         for (int s = 0; s < kSitesPerPlane; ++s) {
-            const Site& x = *a.planes[p]->sites[s];
-            const Site& y = *b.planes[p]->sites[s];
+            const Site& x = *a.planes[plane]->sites[s];
+            const Site& y = *b.planes[plane]->sites[s];
             count += !same(x.getTracer(), y.getTracer()) + !same(x.density, y.density) +
                      !same(x.speed, y.speed);
             for (DirectionIndex i = 0; i < kDirectionCount; ++i) {
