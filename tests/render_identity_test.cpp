@@ -55,6 +55,7 @@ const OrbitCamera kCameras[] = {
 
 TEST(RenderIdentity, SameAsThePlainRendererAsTheLatticeFillsAndDrains) {
     Fl::visual(FL_RGB);
+    // Never freed, like the program's window.
     auto* window = new ViewerWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight, kWindowTitle);
     window->show();
     while (!window->visible()) Fl::wait();
