@@ -4,7 +4,7 @@ window tells the window manager."""
 import os
 import unittest
 
-from harness import HEIGHT, WIDTH, World, XServer
+from harness import HEIGHT, WIDTH, World, WorldTestCase, XServer
 
 
 class Streams(unittest.TestCase):
@@ -42,17 +42,13 @@ class Streams(unittest.TestCase):
         self.assertEqual(world.stderr(), "")
 
 
-class WindowManagerHints(unittest.TestCase):
+class WindowManagerHints(WorldTestCase):
     def test_resizable_window_of_class_world_at_its_place(self):
-        server = XServer()
-        self.addCleanup(server.stop)
-        world = World(server)
-        self.addCleanup(world.stop)
-        window = world.wait_for_window()
-        g = world.geometry()
+        g = self.world.geometry()
         self.assertEqual((g["WIDTH"], g["HEIGHT"], g["X"], g["Y"]), (WIDTH, HEIGHT, 100, 100))
 
-        props = server.run("xprop", "-id", window, "WM_CLASS", "WM_NORMAL_HINTS").stdout.decode()
+        props = self.server.run("xprop", "-id", self.world.window, "WM_CLASS",
+                                "WM_NORMAL_HINTS").stdout.decode()
         self.assertIn('WM_CLASS(STRING) = "World", "World"', props)
         self.assertIn("minimum size: 100 by 100", props)
         self.assertNotIn("maximum size", props)
