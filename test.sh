@@ -10,6 +10,7 @@ build_project "$root" "$root/build" all -DBUILD_TESTING=ON
 
 # The unit tests and a short run of the real program once more, under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
-build_project "$root" "$root/build-asan" all -DBUILD_TESTING=ON -DWORLD_SANITIZE=ON
+build_project "$root" "$root/build-asan" all -DBUILD_TESTING=ON -DWORLD_SANITIZE=ON \
+    -DWORLD_BENCHMARKS=OFF
 # No --no-tests=error here: a selection may hold only tests of the normal build.
 (cd "$root/build-asan" && ctest --output-on-failure "$@")

@@ -3,7 +3,7 @@
 # error, so that standard output carries the program's lines alone.
 
 # What the program needs to build and run.
-PROGRAM_PACKAGES="cmake g++ make libfltk1.3-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri"
+PROGRAM_PACKAGES="cmake g++ make libfltk1.3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri"
 # What the tests and benchmarks need beyond that.
 TEST_PACKAGES="libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool x11-utils x11-apps \
 imagemagick python3 desktop-file-utils"

@@ -82,7 +82,8 @@ TEST(OrbitCamera, PanMovesTheTargetAcrossTheHorizontalPlane) {
     EXPECT_EQ(forward.azimuth, 0.0f);
     EXPECT_EQ(forward.distance, 100.0f);
 
-    // At azimuth 90 the screen's right is -x: moving the pointer left moves +x.
+    // At azimuth 90 the screen's right is -x: moving the pointer left moves
+    // the look-at point to the screen's right.
     const OrbitCamera side = {0.0f, 90.0f, 100.0f, 0.0f, 0.0f};
     const OrbitCamera moved = drag(kPanButton, kWidth, 0, side);
     EXPECT_FLOAT_EQ(moved.targetX, -100.0f);

@@ -31,9 +31,11 @@ protected:
         return window->handle(event);
     }
 
-    static int key(int code) {
+    // A focused window gets its keys as FL_KEYBOARD, one without the focus
+    // as FL_SHORTCUT.
+    static int key(int code, int event = FL_KEYBOARD) {
         Fl::e_keysym = code;
-        return window->handle(FL_KEYBOARD);
+        return window->handle(event);
     }
 
     static inline ViewerWindow* window = nullptr;  // like the program's, never freed
@@ -109,21 +111,26 @@ TEST_F(Window, DragsThatCannotMoveTheCameraLeaveItAlone) {
     }
 }
 
-TEST_F(Window, KeyFStepsAndEveryOtherKeyIsConsumed) {
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(key('f'), 1);
-    const std::string step = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(std::count(step.begin(), step.end(), '\n'), 11);
-    EXPECT_EQ(step.rfind("Lattice 0: ", 0), 0u);
+TEST_F(Window, KeyFStepsAndEveryOtherKeyIsConsumedWithOrWithoutFocus) {
+    for (int event : {FL_KEYBOARD, FL_SHORTCUT}) {
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(key('f', event), 1);
+        const std::string step = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(std::count(step.begin(), step.end(), '\n'), 11) << event;
+        EXPECT_EQ(step.rfind("Lattice 0: ", 0), 0u);
 
-    testing::internal::CaptureStdout();
-    for (int code : {FL_Escape, int('a'), int('g'), FL_Enter, FL_Shift_L, int(' ')}) {
-        EXPECT_EQ(key(code), 1) << code;
+        testing::internal::CaptureStdout();
+        for (int code : {FL_Escape, int('a'), int('g'), FL_Enter, FL_Shift_L, int(' ')}) {
+            EXPECT_EQ(key(code, event), 1) << event << " " << code;
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     }
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
-TEST_F(Window, KeyQExitsWithStatusOne) { EXPECT_EXIT(key('q'), testing::ExitedWithCode(1), ""); }
+TEST_F(Window, KeyQExitsWithStatusOne) {
+    EXPECT_EXIT(key('q'), testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(key('q', FL_SHORTCUT), testing::ExitedWithCode(1), "");
+}
 
 TEST_F(Window, OtherEventsGoToTheToolkit) {
     Fl::e_dy = 1;

@@ -34,7 +34,10 @@ int ViewerWindow::handle(int event) {
             mouseY = Fl::event_y();
             return 1;
         case FL_KEYBOARD:
-            // Every key is consumed, so the toolkit never closes the window on Escape.
+        // A window without the keyboard focus gets its keys as shortcuts.
+        // Whichever event carries a key, consuming it ends its delivery, so
+        // it acts once, and the toolkit never closes the window on Escape.
+        case FL_SHORTCUT:
             if (Fl::event_key() == 'f') {
                 volume->step();
             } else if (Fl::event_key() == 'q') {

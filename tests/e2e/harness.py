@@ -88,7 +88,7 @@ class World:
             preexec_fn=preexec_fn)
         self.window = None
 
-    def wait_for_window(self, timeout=30):
+    def wait_for_window(self, timeout=30, focus=True):
         def find():
             if self.process.poll() is not None:
                 raise AssertionError(f"world exited early with {self.process.returncode}: "
@@ -98,7 +98,8 @@ class World:
             ids = found.stdout.split()
             return ids[0].decode() if ids else None
         self.window = wait_for(find, timeout, "the World window")
-        self.server.run("xdotool", "windowfocus", "--sync", self.window)
+        if focus:
+            self.server.run("xdotool", "windowfocus", "--sync", self.window)
         return self.window
 
     def text(self):
@@ -174,7 +175,12 @@ class World:
         self.server.run("xdotool", "mouseup", str(button))
 
     def wait_exit(self, timeout=20):
-        return self.process.wait(timeout=timeout)
+        """The exit status, once the program has ended without a sanitizer report."""
+        status = self.process.wait(timeout=timeout)
+        errors = self.stderr()
+        if "Sanitizer" in errors or "runtime error:" in errors:
+            raise AssertionError(f"world exited with {status} after a report:\n{errors}")
+        return status
 
     def stop(self):
         if self.process.poll() is None:
@@ -186,13 +192,15 @@ class World:
 
 
 class WorldTestCase(unittest.TestCase):
-    """Each test gets a fresh X server and a started, focused program."""
+    """Each test gets a fresh X server and a started program, focused unless
+    `focus` says otherwise."""
 
     args = ()
+    focus = True
 
     def setUp(self):
         self.server = XServer()
         self.addCleanup(self.server.stop)
         self.world = World(self.server, *self.args)
         self.addCleanup(self.world.stop)
-        self.world.wait_for_window()
+        self.world.wait_for_window(focus=self.focus)

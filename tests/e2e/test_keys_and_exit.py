@@ -2,7 +2,7 @@
 
 import unittest
 
-from harness import REFERENCE, WM_CLOSE, WorldTestCase
+from harness import HEIGHT, REFERENCE, WIDTH, WM_CLOSE, WorldTestCase
 
 
 class Output(WorldTestCase):
@@ -36,6 +36,24 @@ class Ending(WorldTestCase):
         self.server.run(WM_CLOSE, self.world.window)
         self.assertEqual(self.world.wait_exit(), 0)
         self.assertEqual(self.world.line_count(), 11)
+
+
+class WithoutFocus(WorldTestCase):
+    """No window manager and nothing focuses the window: with the pointer over
+    it, keys still reach it, though the toolkit delivers them as shortcuts."""
+
+    focus = False
+
+    def test_keys_act_with_the_pointer_over_the_window(self):
+        g = self.world.geometry()
+        self.server.run("xdotool", "mousemove", str(g["X"] + WIDTH // 2), str(g["Y"] + HEIGHT // 2))
+        self.assertEqual(self.world.step(1).count("\n"), 11)
+        self.world.press("Escape")
+        self.world.step(1)
+        self.assertIsNone(self.world.process.poll(), "Escape must not close the window")
+        self.world.press("q")
+        self.assertEqual(self.world.wait_exit(), 1)
+        self.assertEqual(self.world.line_count(), 22)
 
 
 if __name__ == "__main__":

@@ -70,7 +70,7 @@ class Picture(WorldTestCase):
         after = self.world.settled_screenshot()
         self.assertEqual(after.pixels, before.pixels)
 
-    def test_orbit_zoom_and_pan_change_the_view(self):
+    def test_quarter_orbit_turns_the_cube_aside(self):
         before = self.world.settled_screenshot()
         self.world.drag(1, (400, 300), (200, 300))
         turned = self.world.settled_screenshot()
