@@ -2,7 +2,9 @@
 #include <fcntl.h>
 
 #include <csignal>
+#include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 
 #include "viewer_window.h"
@@ -18,6 +20,30 @@ void openClosedStandardStreams() {
     }
 }
 
+void sayInTheProgramsName(const char* format, va_list args) {
+    std::fputs("world: ", stderr);
+    std::vfprintf(stderr, format, args);
+    std::fputc('\n', stderr);
+}
+
+// The toolkit's warnings and errors, such as a list of its options after an
+// unknown one.
+void reportToolkitMessage(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    sayInTheProgramsName(format, args);
+    va_end(args);
+}
+
+// The toolkit gives up, for example when the display refuses it or goes away.
+[[noreturn]] void reportToolkitFailure(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    sayInTheProgramsName(format, args);
+    va_end(args);
+    std::exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -25,7 +51,18 @@ int main(int argc, char** argv) {
     // A reader that goes away must not end the window; the steps' lines
     // then go nowhere.
     std::signal(SIGPIPE, SIG_IGN);
-    // Opens the display: without one the toolkit reports it and exits.
+    Fl::warning = reportToolkitMessage;
+    Fl::error = reportToolkitMessage;
+    Fl::fatal = reportToolkitFailure;
+#if !defined(_WIN32) && !defined(__APPLE__)
+    // Without it the toolkit would only say that it cannot open "".
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display) {
+        std::fprintf(stderr, "world: no display: DISPLAY is not set\n");
+        return 1;
+    }
+#endif
+    // Opens the display: if that fails, the toolkit reports it and exits.
     Fl::visual(FL_RGB);
     ViewerWindow* window;
     try {

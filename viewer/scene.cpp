@@ -1,7 +1,7 @@
 #include "scene.h"
 
 #include <FL/gl.h>
-#include <GL/glu.h>
+#include <FL/glu.h>
 
 #include <cmath>
 

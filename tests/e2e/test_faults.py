@@ -23,15 +23,20 @@ def without_display():
     return {k: v for k, v in os.environ.items() if k != "DISPLAY"}
 
 
+def refused_display():
+    """A display that no server serves: opening it fails at once."""
+    return dict(os.environ, DISPLAY=":65000")
+
+
 def startup_need():
     """The least address space in which world gets as far as opening the display:
     its libraries loaded, nothing of the lattice yet."""
     low, high = 1 * MIB, 1024 * MIB
-    if b"Can't open display" not in run_limited(high, without_display()).stderr:
+    if b"Can't open display" not in run_limited(high, refused_display()).stderr:
         raise AssertionError("world does not reach the display with 1 GiB")
     while high - low > MIB:
         middle = (low + high) // 2
-        if b"Can't open display" in run_limited(middle, without_display()).stderr:
+        if b"Can't open display" in run_limited(middle, refused_display()).stderr:
             high = middle
         else:
             low = middle
@@ -39,11 +44,11 @@ def startup_need():
 
 
 class StartupFaults(unittest.TestCase):
-    def test_no_display(self):
-        result = subprocess.run([WORLD], env=without_display(), capture_output=True, timeout=30)
-        self.assertEqual(result.returncode, 1)
-        self.assertIn(b"Can't open display", result.stderr)
-        self.assertEqual(result.stdout, b"")
+    def test_no_display_and_a_refused_one_are_said_in_the_programs_name(self):
+        for env, message in ((without_display(), b"world: no display: DISPLAY is not set\n"),
+                             (refused_display(), b"world: Can't open display: :65000\n")):
+            result = subprocess.run([WORLD], env=env, capture_output=True, timeout=30)
+            self.assertEqual((result.returncode, result.stderr, result.stdout), (1, message, b""))
 
     def test_out_of_memory_while_building_the_lattice(self):
         server = XServer()
@@ -60,6 +65,8 @@ class StartupFaults(unittest.TestCase):
         self.addCleanup(server.stop)
         result = subprocess.run([WORLD], env=server.env, capture_output=True, timeout=60)
         self.assertEqual(result.returncode, 1)
+        # The toolkit's own reason first, in the program's name too.
+        self.assertTrue(result.stderr.startswith(b"world: "), result.stderr)
         self.assertTrue(result.stderr.endswith(b"world: cannot show the window\n"), result.stderr)
 
 
@@ -67,6 +74,7 @@ class UnknownOption(WorldTestCase):
     args = ("-no-such-option", "-geometry")
 
     def test_usage_is_printed_and_the_program_still_works(self):
+        self.assertTrue(self.world.stderr().startswith("world: "), self.world.stderr())
         self.assertIn("-g[eometry] WxH+X+Y", self.world.stderr())
         self.assertEqual(self.world.step(2).count("\n"), 22)
         self.world.press("q")
