@@ -4,14 +4,19 @@
 // Frames of the program's renderer against the plain one (every point with
 // its own size change and every shell marker drawn), interleaved in one run,
 // after 0 steps and after 40 to 50 steps, when the most sites are green.
+// Then the window's own event loop: the frame rate during a drag, and the
+// CPU that an untouched window costs.
 #include <FL/Fl.H>
 #include <FL/gl.h>
 #include <benchmark/benchmark.h>
+
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
 #include <vector>
 
+#include "counting_window.h"
 #include "initial_state.h"
 #include "plain_renderer.h"
 #include "scene.h"
@@ -21,16 +26,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class CountingWindow : public ViewerWindow {
-public:
-    using ViewerWindow::ViewerWindow;
-    void draw() override {
-        ViewerWindow::draw();
-        ++frames;
-    }
-    long frames = 0;
-};
 
 CountingWindow* window = nullptr;
 int stepsTaken = 0;
@@ -44,6 +39,7 @@ void advanceTo(int steps) {
     }
     const SilencedStdout silenced;
     for (; stepsTaken < steps; ++stepsTaken) window->volume->step();
+    window->drawnLatticeIsCurrent = false;
 }
 
 template <typename Draw>
@@ -104,36 +100,80 @@ void BM_Frame(benchmark::State& state) {
 }
 BENCHMARK(BM_Frame)->Arg(0)->Arg(40)->Arg(45)->Arg(50)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// Frames completed per second by the window's own event loop and 25 ms
-// timer, median of three runs. The timer redraws on every tick, so this is
-// also the rate while the user orbits.
-double idleFramesPerSecond = 0;
+// Runs the window's own event loop and frame timer for `seconds`; returns
+// the wall time it took.
+double runEventLoop(double seconds) {
+    const auto start = Clock::now();
+    Fl::add_timeout(0.0, timerTick, window);
+    double elapsed = 0;
+    while (elapsed < seconds) {
+        Fl::wait(seconds - elapsed);
+        elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+    }
+    Fl::remove_timeout(timerTick, window);
+    return elapsed;
+}
 
-void BM_FrameRate(benchmark::State& state) {
+// Moves the pointer of an orbit drag by a pixel on every pass of the event
+// loop, so that every tick finds the camera changed.
+void movePointer(void*) {
+    Fl::e_x = window->mouseX > 0 ? window->mouseX - 1 : window->w();
+    window->handle(FL_DRAG);
+}
+
+// Frames per second that the window's own event loop and 25 ms timer show
+// while the user orbits, median of three runs.
+double draggedFramesPerSecond = 0;
+
+void BM_DragFrameRate(benchmark::State& state) {
     constexpr double kSeconds = 3;
     advanceTo(static_cast<int>(state.range(0)));
     window->camera = kInitialCamera;
+    Fl::e_x = window->w() / 2;
+    Fl::e_y = window->h() / 2;
+    Fl::e_keysym = FL_Button + FL_LEFT_MOUSE;
+    window->handle(FL_PUSH);
+    Fl::add_check(movePointer);
     std::vector<double> rates;
     for (auto _ : state) {
         for (int run = 0; run < 3; ++run) {
-            const long before = window->frames;
-            const auto start = Clock::now();
-            Fl::add_timeout(0.0, timerTick, window);
-            double elapsed = 0;
-            while (elapsed < kSeconds) {
-                Fl::wait(kSeconds - elapsed);
-                elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-            }
-            Fl::remove_timeout(timerTick, window);
-            rates.push_back((window->frames - before) / elapsed);
+            const long before = window->draws;
+            const double elapsed = runEventLoop(kSeconds);
+            rates.push_back((window->draws - before) / elapsed);
         }
     }
+    Fl::remove_check(movePointer);
+    window->handle(FL_RELEASE);
     const double fps = median(rates);
-    if (state.range(0) == 0) idleFramesPerSecond = fps;
+    if (state.range(0) == 0) draggedFramesPerSecond = fps;
     state.counters["frames_per_s"] = fps;
-    if (idleFramesPerSecond > 0) state.counters["x_step_0"] = fps / idleFramesPerSecond;
+    if (draggedFramesPerSecond > 0) state.counters["x_step_0"] = fps / draggedFramesPerSecond;
 }
-BENCHMARK(BM_FrameRate)->Arg(0)->Arg(45)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragFrameRate)->Arg(0)->Arg(45)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+double processCpuSeconds() {
+    timespec time;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
+    return time.tv_sec + time.tv_nsec * 1e-9;
+}
+
+// The CPU that an open window nobody touches costs, all of the process's
+// threads (the GL library's among them), in per cent of one core. The X
+// server's share is not counted.
+void BM_IdleWindowCpu(benchmark::State& state) {
+    constexpr double kSeconds = 5;
+    advanceTo(static_cast<int>(state.range(0)));
+    window->camera = kInitialCamera;
+    runEventLoop(0.5);  // the picture of the new state, not counted
+    double percent = 0;
+    for (auto _ : state) {
+        const double cpuBefore = processCpuSeconds();
+        const double elapsed = runEventLoop(kSeconds);
+        percent = 100 * (processCpuSeconds() - cpuBefore) / elapsed;
+    }
+    state.counters["cpu_percent_of_core"] = percent;
+}
+BENCHMARK(BM_IdleWindowCpu)->Arg(0)->Arg(45)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The walk over sites and links that a frame makes, without any GL call.
 void BM_TraversalOnly(benchmark::State& state) {

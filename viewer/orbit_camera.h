@@ -12,6 +12,12 @@ struct OrbitCamera {
     float targetY;
 };
 
+// Equal cameras show the same picture.
+inline bool operator==(const OrbitCamera& a, const OrbitCamera& b) {
+    return a.elevation == b.elevation && a.azimuth == b.azimuth && a.distance == b.distance &&
+           a.targetX == b.targetX && a.targetY == b.targetY;
+}
+
 constexpr double kTargetZ = 2.0;
 constexpr double kPi = 3.141592653589793;
 

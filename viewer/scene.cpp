@@ -82,6 +82,8 @@ void ViewerWindow::draw() {
     if (!valid()) setUpContext(pixel_w(), pixel_h());
     beginFrame(camera);
     volume->render();
+    drawnLatticeIsCurrent = true;
+    drawnCamera = camera;
 }
 
 void beginFrame(const OrbitCamera& camera) {

@@ -40,6 +40,7 @@ int ViewerWindow::handle(int event) {
         case FL_SHORTCUT:
             if (Fl::event_key() == 'f') {
                 volume->step();
+                drawnLatticeIsCurrent = false;
             } else if (Fl::event_key() == 'q') {
                 std::exit(1);
             }
@@ -57,9 +58,15 @@ void ViewerWindow::dragCamera() {
     dragOrbitCamera(camera, pressCamera, dragButton, pressX - mouseX, pressY - mouseY, w(), h());
 }
 
+bool ViewerWindow::pictureIsCurrent() const {
+    return drawnLatticeIsCurrent && drawnCamera == camera;
+}
+
 void timerTick(void* data) {
     auto* window = static_cast<ViewerWindow*>(data);
     window->applyDrag();
-    window->redraw();
+    // Drawing the picture that is on screen again would cost a frame's CPU
+    // for the same pixels; exposure and resizing the toolkit redraws itself.
+    if (!window->pictureIsCurrent()) window->redraw();
     Fl::repeat_timeout(kFramePeriod, timerTick, data);
 }

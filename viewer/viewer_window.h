@@ -31,6 +31,10 @@ public:
     // Applies the drag under way, if any; called once per frame tick.
     void applyDrag();
     void dragCamera();
+    // Whether the picture on screen is the one the lattice and camera would
+    // draw now. The same lattice and camera at the same size give the same
+    // pixels; a new size is the toolkit's to redraw.
+    bool pictureIsCurrent() const;
 
     Volume* volume;
     OrbitCamera camera;
@@ -40,10 +44,13 @@ public:
     int pressX = 0;
     int pressY = 0;
     OrbitCamera pressCamera;
+    // What the picture on screen was drawn from.
+    bool drawnLatticeIsCurrent = false;  // false until drawn, and after each step
+    OrbitCamera drawnCamera = kInitialCamera;
 };
 
 constexpr int kNoDrag = -1;
 
 // The frame timer, armed with the window as its data: applies the drag,
-// redraws and re-arms itself.
+// redraws if the picture is no longer current, and re-arms itself.
 void timerTick(void* window);
