@@ -8,7 +8,6 @@
 #include <FL/x.H>
 
 #include <chrono>
-#include <string>
 #include <vector>
 
 #include "counting_window.h"
@@ -38,8 +37,8 @@ bool runUntil(Condition condition, double seconds = 5) {
 // What the X server shows of the window: the picture a user sees.
 std::vector<char> shownPixels(const Fl_Window& window) {
     XSync(fl_display, False);
-    XImage* image = XGetImage(fl_display, fl_xid(&window), 0, 0, window.w(), window.h(),
-                              AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(fl_display, fl_xid(&window), 0, 0, window.w(), window.h(), AllPlanes, ZPixmap);
     if (!image) return {};
     std::vector<char> pixels(image->data, image->data + image->bytes_per_line * image->height);
     XDestroyImage(image);
