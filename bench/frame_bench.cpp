@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "counting_window.h"
+#include "event_loop.h"
 #include "initial_state.h"
 #include "plain_renderer.h"
 #include "scene.h"
@@ -99,16 +100,11 @@ void BM_Frame(benchmark::State& state) {
 }
 BENCHMARK(BM_Frame)->Arg(0)->Arg(40)->Arg(45)->Arg(50)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-// Runs the window's own event loop and frame timer for `seconds`; returns
+// Runs the event loop with the window's frame timer for `seconds`; returns
 // the wall time it took.
 double runEventLoop(double seconds) {
-    const auto start = Clock::now();
     Fl::add_timeout(0.0, timerTick, window);
-    double elapsed = 0;
-    while (elapsed < seconds) {
-        Fl::wait(seconds - elapsed);
-        elapsed = std::chrono::duration<double>(Clock::now() - start).count();
-    }
+    const double elapsed = runFor(seconds);
     Fl::remove_timeout(timerTick, window);
     return elapsed;
 }

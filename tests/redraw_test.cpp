@@ -11,17 +11,11 @@
 #include <vector>
 
 #include "counting_window.h"
+#include "event_loop.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-void runFor(double seconds) {
-    const auto end = Clock::now() + std::chrono::duration<double>(seconds);
-    for (auto now = Clock::now(); now < end; now = Clock::now()) {
-        Fl::wait(std::chrono::duration<double>(end - now).count());
-    }
-}
 
 // Runs the loop until the condition holds; false if it did not within the time.
 template <typename Condition>
