@@ -2,12 +2,18 @@
 
 // The scene drawn the plain way, straight from the drawing rules, with no
 // shortcut: the size is set before every point, every shell site gets its
-// marker, and every point is a glBegin/glEnd pair of its own. The program's
-// renderer must give the same pixels.
+// marker, and every point is a glBegin/glEnd pair of its own. The frame's GL
+// state, projection, eye and light are set here too, on every frame, and
+// nothing is taken from the program's drawing code: the program's frame must
+// give the same pixels.
 
 #include <FL/gl.h>
+#include <FL/glu.h>
+
+#include <cmath>
 
 #include "lattice.h"
+#include "orbit_camera.h"
 
 inline void renderPlainly(const Volume& volume) {
     glBegin(GL_QUADS);
@@ -72,4 +78,41 @@ inline void renderPlainly(const Volume& volume) {
         }
     }
     glPopMatrix();
+}
+
+// One whole frame of a width x height drawable, seen by the camera.
+inline void drawPlainly(const Volume& volume, const OrbitCamera& camera, int width, int height) {
+    const double pi = 3.141592653589793;
+    glClearColor(0, 0, 0, 1);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHTING);
+    glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_NORMALIZE);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    // 45 degrees across, whatever the shape of the window.
+    const double fovy = std::atan(std::tan(45 * pi / 360) * height / width) * 114.59155902616465;
+    gluPerspective(fovy, static_cast<double>(width) / height, 1.0, 1000.0);
+    const GLfloat diffuse[] = {1, 1, 1, 1};
+    const GLfloat specular[] = {0, 0, 0, 1};
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const double el = camera.elevation * pi / 180;
+    const double az = camera.azimuth * pi / 180;
+    const double eyeX = camera.targetX + camera.distance * std::cos(az) * std::cos(el);
+    const double eyeY = camera.targetY + camera.distance * std::sin(az) * std::cos(el);
+    const double eyeZ = 2 + camera.distance * std::sin(el);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(eyeX, eyeY, eyeZ, camera.targetX, camera.targetY, 2.0, 0.0, 0.0, 1.0);
+    const GLfloat position[] = {1, 1, 1, 0};  // fixed in the world
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    renderPlainly(volume);
 }

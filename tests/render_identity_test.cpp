@@ -1,5 +1,7 @@
-// The program's renderer against the plain one, pixel for pixel, on the
-// lattice as it fills and drains and from cameras that make points overlap.
+// The program's frames against the plain ones, pixel for pixel, on the
+// lattice as it fills and drains and from cameras that tilt the light, make
+// points overlap or push the lattice towards the far plane. Each draws in a
+// GL context of its own, so that neither can lean on the other's state.
 // Needs a display: CTest runs it under an Xvfb of its own.
 #include <FL/Fl.H>
 #include <FL/gl.h>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "plain_renderer.h"
-#include "scene.h"
 #include "viewer_window.h"
 
 namespace {
@@ -38,13 +39,32 @@ int greenPixels(const Pixels& pixels) {
     return count;
 }
 
+// Draws the plain frame of the lattice it is given.
+class PlainWindow : public Fl_Gl_Window {
+public:
+    using Fl_Gl_Window::Fl_Gl_Window;
+    void draw() override {
+        if (volume) drawPlainly(*volume, camera, pixel_w(), pixel_h());
+    }
+    const Volume* volume = nullptr;
+    OrbitCamera camera = kInitialCamera;
+};
+
+template <typename Window>
+Window* shown(Window* window) {
+    window->show();
+    while (!window->visible()) Fl::wait();
+    return window;
+}
+
 // elevation, azimuth, distance, targetX, targetY
 const OrbitCamera kCameras[] = {
     {0, 0, 100, 0, 0},        // head-on
     {0, 30, 100, 0, 0},       // orbited
     {0, 135, 100, 0, 0},      //
     {20, 250, 70, 0, 0},      //
-    {60, 10, 100, 0, 0},      // tilted up
+    {45, 0, 100, 0, 0},       // tilted, the cube's top face in the light
+    {60, 10, 100, 0, 0},      //
     {89, 300, 100, 0, 0},     // from straight above
     {-5, 200, 60, 0, 0},      // tilted down
     {15, 45, 100, 18, -12},   // panned
@@ -56,14 +76,18 @@ const OrbitCamera kCameras[] = {
 TEST(RenderIdentity, SameAsThePlainRendererAsTheLatticeFillsAndDrains) {
     Fl::visual(FL_RGB);
     // Never freed, like the program's window.
-    auto* window = new ViewerWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight, kWindowTitle);
-    window->show();
-    while (!window->visible()) Fl::wait();
-    window->make_current();
-    window->draw();  // sets the context up
-    window->valid(1);
+    auto* window =
+        shown(new ViewerWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight, kWindowTitle));
+    auto* plainWindow = shown(new PlainWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight));
+    plainWindow->volume = window->volume;
     const int width = window->pixel_w();
     const int height = window->pixel_h();
+    ASSERT_EQ(plainWindow->pixel_w(), width);
+    ASSERT_EQ(plainWindow->pixel_h(), height);
+    // The program sets its context up on the first frame only, as it does
+    // when it runs.
+    window->make_current();
+    window->valid(0);
 
     int steps = 0;
     for (int state : {0, 40, 50, 60, 80}) {
@@ -74,10 +98,13 @@ TEST(RenderIdentity, SameAsThePlainRendererAsTheLatticeFillsAndDrains) {
         int green = 0;
         for (const OrbitCamera& camera : kCameras) {
             window->camera = camera;
+            window->make_current();
             window->draw();
+            window->valid(1);
             const Pixels program = readPixels(width, height);
-            beginFrame(camera);
-            renderPlainly(*window->volume);
+            plainWindow->camera = camera;
+            plainWindow->make_current();
+            plainWindow->draw();
             const Pixels plain = readPixels(width, height);
             EXPECT_EQ(differingPixels(program, plain), 0)
                 << "after " << state << " steps, camera azimuth " << camera.azimuth

@@ -60,6 +60,17 @@ void setUpContext(int width, int height) {
     glLightfv(GL_LIGHT0, GL_SPECULAR, kLightSpecular);
 }
 
+// Clears the picture and places the eye and the light for one frame.
+void beginFrame(const OrbitCamera& camera) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const EyePosition eye = eyePosition(camera);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(eye.x, eye.y, eye.z, camera.targetX, camera.targetY, kTargetZ, 0.0, 0.0, 1.0);
+    // After the view transform, so the light stays fixed in the world.
+    glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
+}
+
 void drawMarkerCube() {
     glBegin(GL_QUADS);
     for (const CubeFace& face : kMarkerCube) {
@@ -84,16 +95,6 @@ void ViewerWindow::draw() {
     volume->render();
     drawnLatticeIsCurrent = true;
     drawnCamera = camera;
-}
-
-void beginFrame(const OrbitCamera& camera) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    const EyePosition eye = eyePosition(camera);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(eye.x, eye.y, eye.z, camera.targetX, camera.targetY, kTargetZ, 0.0, 0.0, 1.0);
-    // After the view transform, so the light stays fixed in the world.
-    glLightfv(GL_LIGHT0, GL_POSITION, kLightPosition);
 }
 
 void Volume::render() const {

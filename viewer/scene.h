@@ -7,10 +7,6 @@
 // width x height pixels a horizontal field of view of 45 degrees.
 double verticalFieldOfView(int width, int height);
 
-// Clears the picture and places the eye and the light for one frame, in a
-// context that has been set up.
-void beginFrame(const OrbitCamera& camera);
-
 // Whether the site lies on the lattice's outer shell: some link leads nowhere.
 inline bool hasNullLink(const Site& site) {
     for (const Link& link : site.links) {
