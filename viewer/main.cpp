@@ -1,24 +1,14 @@
 #include <FL/Fl.H>
-#include <fcntl.h>
 
-#include <csignal>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 
+#include "standard_streams.h"
 #include "viewer_window.h"
 
 namespace {
-
-// A closed standard stream would hand its number to the next file opened,
-// the display connection among them, and the steps' lines would be written
-// into that. Opened in order, /dev/null takes the number that is missing.
-void openClosedStandardStreams() {
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (fcntl(fd, F_GETFD) == -1) open("/dev/null", O_RDWR);
-    }
-}
 
 void sayInTheProgramsName(const char* format, va_list args) {
     std::fputs("world: ", stderr);
@@ -47,10 +37,7 @@ void reportToolkitMessage(const char* format, ...) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    openClosedStandardStreams();
-    // A reader that goes away must not end the window; the steps' lines
-    // then go nowhere.
-    std::signal(SIGPIPE, SIG_IGN);
+    prepareStandardStreams();
     Fl::warning = reportToolkitMessage;
     Fl::error = reportToolkitMessage;
     Fl::fatal = reportToolkitFailure;
@@ -79,5 +66,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Fl::add_timeout(0.0, timerTick, window);
-    return Fl::run();
+    const int status = Fl::run();
+    // Closing the window must not report success when lines were lost.
+    return status == 0 && window->linesLost ? kLinesLostStatus : status;
 }

@@ -2,9 +2,12 @@
 
 #include <FL/Fl.H>
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "initial_state.h"
+#include "standard_streams.h"
 
 ViewerWindow::ViewerWindow(int x, int y, int w, int h, const char* label)
     : Fl_Gl_Window(x, y, w, h, label),
@@ -39,14 +42,23 @@ int ViewerWindow::handle(int event) {
         // it acts once, and the toolkit never closes the window on Escape.
         case FL_SHORTCUT:
             if (Fl::event_key() == 'f') {
-                volume->step();
-                drawnLatticeIsCurrent = false;
+                step();
             } else if (Fl::event_key() == 'q') {
                 std::exit(1);
             }
             return 1;
         default:
             return Fl_Gl_Window::handle(event);
+    }
+}
+
+void ViewerWindow::step() {
+    const int error = writeErrorOf(stdout, [this] { volume->step(); });
+    drawnLatticeIsCurrent = false;
+    // Said once; the window stays, and the exit status tells of the loss.
+    if (error && !linesLost) {
+        std::fprintf(stderr, "world: cannot write the lines: %s\n", std::strerror(error));
+        linesLost = true;
     }
 }
 

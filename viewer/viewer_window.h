@@ -28,6 +28,8 @@ public:
     void draw() override;
     int handle(int event) override;
 
+    // One simulation step, its lines written to standard output.
+    void step();
     // Applies the drag under way, if any; called once per frame tick.
     void applyDrag();
     void dragCamera();
@@ -47,6 +49,8 @@ public:
     // What the picture on screen was drawn from.
     bool drawnLatticeIsCurrent = false;  // false until drawn, and after each step
     OrbitCamera drawnCamera = kInitialCamera;
+    // Whether lines were lost to a write error other than a reader going away.
+    bool linesLost = false;
 };
 
 constexpr int kNoDrag = -1;

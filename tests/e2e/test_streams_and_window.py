@@ -4,7 +4,7 @@ window tells the window manager."""
 import os
 import unittest
 
-from harness import HEIGHT, WIDTH, World, WorldTestCase, XServer
+from harness import HEIGHT, WIDTH, WM_CLOSE, World, WorldTestCase, XServer, wait_for
 
 
 class Streams(unittest.TestCase):
@@ -40,6 +40,22 @@ class Streams(unittest.TestCase):
         world.press("q")
         self.assertEqual(world.wait_exit(), 1)
         self.assertEqual(world.stderr(), "")
+
+    def test_lines_lost_to_a_full_disk_are_said_once_and_fail_the_run(self):
+        for ending, status in (("close", 3), ("q", 1)):
+            with self.subTest(ending=ending), open("/dev/full", "wb") as full:
+                world = self.start(stdout=full)
+                world.press("f", "f")
+                wait_for(world.stderr, 10, "the message")
+                world.press("f")
+                world.wait_for_window(timeout=5)  # still there, and still answering
+                if ending == "close":
+                    self.server.run(WM_CLOSE, world.window)
+                else:
+                    world.press("q")
+                self.assertEqual(world.wait_exit(), status)
+                self.assertEqual(world.stderr(),
+                                 "world: cannot write the lines: No space left on device\n")
 
 
 class WindowManagerHints(WorldTestCase):

@@ -1,0 +1,18 @@
+#include "standard_streams.h"
+
+#include <fcntl.h>
+
+#include <csignal>
+
+void prepareStandardStreams() {
+    // A closed standard stream would hand its number to the next file opened,
+    // the display connection among them, and the steps' lines would be
+    // written into that. Opened in order, /dev/null takes the number that is
+    // missing.
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) == -1) open("/dev/null", O_RDWR);
+    }
+    // A reader that goes away must not end the window; the steps' lines then
+    // go nowhere.
+    std::signal(SIGPIPE, SIG_IGN);
+}
