@@ -96,6 +96,21 @@ TEST_F(Window, SecondPressStartsANewDragFromTheCurrentCamera) {
     send(FL_RELEASE);
 }
 
+TEST_F(Window, ReleasesOfTheWheelLeaveTheDragUnderWay) {
+    send(FL_PUSH, 400, 300, 1);
+    for (int wheel = 4; wheel <= 7; ++wheel) {
+        Fl::pushed(nullptr);  // as the toolkit leaves it on any release
+        send(FL_RELEASE, 400, 300, wheel);
+        EXPECT_EQ(window->dragButton, 1) << wheel;
+        EXPECT_EQ(Fl::pushed(), window) << wheel;
+    }
+    send(FL_DRAG, 200, 300);
+    window->applyDrag();
+    EXPECT_EQ(window->camera.azimuth, 90.0f);
+    send(FL_RELEASE, 200, 300, 1);
+    EXPECT_EQ(window->dragButton, kNoDrag);
+}
+
 // A button with no camera action, and a window without size, move nothing.
 TEST_F(Window, DragsThatCannotMoveTheCameraLeaveItAlone) {
     for (const auto [button, width, height] : {std::array{8, 800, 600}, std::array{1, 0, 0}}) {

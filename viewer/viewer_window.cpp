@@ -30,7 +30,16 @@ int ViewerWindow::handle(int event) {
             pressCamera = camera;
             return 1;
         case FL_RELEASE:
-            dragButton = kNoDrag;
+            // The wheel is X buttons 4 to 7. The toolkit turns their presses
+            // into wheel events but may pass on the release of a horizontal
+            // one, and ends its own drag on it. A tilt of the wheel must end
+            // neither: the toolkit's would turn the motion that follows into
+            // plain moves.
+            if (Fl::event_button() < kFirstWheelButton || Fl::event_button() > kLastWheelButton) {
+                dragButton = kNoDrag;
+            } else if (dragButton != kNoDrag) {
+                Fl::pushed(this);
+            }
             return 1;
         case FL_DRAG:
             mouseX = Fl::event_x();

@@ -54,6 +54,8 @@ public:
 };
 
 constexpr int kNoDrag = -1;
+constexpr int kFirstWheelButton = 4;
+constexpr int kLastWheelButton = 7;
 
 // The frame timer, armed with the window as its data: applies the drag,
 // redraws if the picture is no longer current, and re-arms itself.

@@ -157,8 +157,9 @@ class World:
             return current if time.monotonic() - state["since"] >= quiet else None
         return wait_for(settled, timeout, "the picture to settle")
 
-    def drag(self, button, start, end, via=()):
-        """Drags between window positions; positions may lie outside the window."""
+    def drag(self, button, start, end, via=(), before_end=None):
+        """Drags between window positions; positions may lie outside the window.
+        `before_end`, if given, is called once the pointer has passed `via`."""
         g = self.geometry()
 
         def move(point):
@@ -167,8 +168,11 @@ class World:
         move(start)
         self.server.run("xdotool", "mousedown", str(button))
         time.sleep(POINTER_PAUSE)
-        for point in (*via, end):
+        for point in via:
             move(point)
+        if before_end:
+            before_end()
+        move(end)
         # Motion is applied on the frame ticks only, and motion after the last
         # tick before the release is lost: release once the picture shows it.
         self.settle()

@@ -70,6 +70,12 @@ class Picture(WorldTestCase):
         after = self.world.settled_screenshot()
         self.assertEqual(after.pixels, before.pixels)
 
+    def test_a_tilt_of_the_wheel_does_not_end_the_orbit(self):
+        before = self.world.settled_screenshot()
+        self.world.drag(1, (799, 300), (-1, 300), via=[(400, 300)],
+                        before_end=lambda: self.server.run("xdotool", "click", "6"))
+        self.assertEqual(self.world.settled_screenshot().pixels, before.pixels)
+
     def test_quarter_orbit_turns_the_cube_aside(self):
         before = self.world.settled_screenshot()
         self.world.drag(1, (400, 300), (200, 300))
