@@ -5,8 +5,9 @@
 #include <cstdlib>
 #include <new>
 
-#include "standard_streams.h"
+#include "platform.h"
 #include "viewer_window.h"
+#include "write_error.h"
 
 namespace {
 
@@ -41,14 +42,13 @@ int main(int argc, char** argv) {
     Fl::warning = reportToolkitMessage;
     Fl::error = reportToolkitMessage;
     Fl::fatal = reportToolkitFailure;
-#if !defined(_WIN32) && !defined(__APPLE__)
-    // Without it the toolkit would only say that it cannot open "".
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) {
-        std::fprintf(stderr, "world: no display: DISPLAY is not set\n");
+    // Before anything opens the display, so that -display can name it.
+    Fl::args(argc, argv);
+    if (!displayIsNamed()) {
+        // Without it the toolkit would only say that it cannot open "".
+        std::fprintf(stderr, "world: no display: DISPLAY is not set and no -display given\n");
         return 1;
     }
-#endif
     // Opens the display: if that fails, the toolkit reports it and exits.
     Fl::visual(FL_RGB);
     ViewerWindow* window;
@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "world: out of memory while building the lattice\n");
         return 2;
     }
+    // Applies the options read above.
     window->show(argc, argv);
     if (!window->shown()) {
         // The toolkit has said why, typically a display without OpenGL. The

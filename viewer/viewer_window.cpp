@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "initial_state.h"
-#include "standard_streams.h"
+#include "write_error.h"
 
 ViewerWindow::ViewerWindow(int x, int y, int w, int h, const char* label)
     : Fl_Gl_Window(x, y, w, h, label),

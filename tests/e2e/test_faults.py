@@ -6,7 +6,7 @@ import resource
 import subprocess
 import unittest
 
-from harness import WORLD, WorldTestCase, XServer
+from harness import WORLD, World, WorldTestCase, XServer
 
 MIB = 1 << 20
 
@@ -45,7 +45,7 @@ def startup_need():
 
 class StartupFaults(unittest.TestCase):
     def test_no_display_and_a_refused_one_are_said_in_the_programs_name(self):
-        for env, message in ((without_display(), b"world: no display: DISPLAY is not set\n"),
+        for env, message in ((without_display(), b"world: no display: DISPLAY is not set and no -display given\n"),
                              (refused_display(), b"world: Can't open display: :65000\n")):
             result = subprocess.run([WORLD], env=env, capture_output=True, timeout=30)
             self.assertEqual((result.returncode, result.stderr, result.stdout), (1, message, b""))
@@ -68,6 +68,20 @@ class StartupFaults(unittest.TestCase):
         # The toolkit's own reason first, in the program's name too.
         self.assertTrue(result.stderr.startswith(b"world: "), result.stderr)
         self.assertTrue(result.stderr.endswith(b"world: cannot show the window\n"), result.stderr)
+
+
+class DisplayOption(unittest.TestCase):
+    def test_display_option_names_the_display_whatever_DISPLAY_says(self):
+        server = XServer()
+        self.addCleanup(server.stop)
+        for env in (without_display(), refused_display()):
+            with self.subTest(DISPLAY=env.get("DISPLAY")):
+                world = World(server, "-display", server.env["DISPLAY"], env=env)
+                self.addCleanup(world.stop)
+                world.wait_for_window()
+                self.assertEqual(world.step(1).count("\n"), 11)
+                world.press("q")
+                self.assertEqual(world.wait_exit(), 1)
 
 
 class UnknownOption(WorldTestCase):

@@ -6,10 +6,6 @@
 // The exit status of a run whose lines could not all be written.
 constexpr int kLinesLostStatus = 3;
 
-// Makes the standard streams safe to write to, whatever state the program
-// was started in. Call it first thing.
-void prepareStandardStreams();
-
 // Runs `write`, which writes to `stream`, and returns the error the stream
 // met: 0 for none, and for a reader that went away, whose lines go nowhere by
 // design. Clears the stream's error, so each call sees its own writes.

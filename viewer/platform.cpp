@@ -1,5 +1,21 @@
-#include "standard_streams.h"
+#include "platform.h"
 
+#include <cstdlib>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+void prepareStandardStreams() {
+    // In text mode every line would end in CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+bool displayIsNamed() { return true; }
+
+#else
 #include <fcntl.h>
 
 #include <csignal>
@@ -16,3 +32,9 @@ void prepareStandardStreams() {
     // go nowhere.
     std::signal(SIGPIPE, SIG_IGN);
 }
+
+bool displayIsNamed() {
+    const char* display = std::getenv("DISPLAY");
+    return display && *display;
+}
+#endif

@@ -1,0 +1,11 @@
+#pragma once
+
+// What differs between the systems the program runs on.
+
+// Makes the standard streams safe to write to, whatever state the program
+// was started in. Call it first thing.
+void prepareStandardStreams();
+
+// Whether a display to open has been named. Call it after the toolkit has
+// read its options, -display among them.
+bool displayIsNamed();
