@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "scene.h"
@@ -69,6 +70,40 @@ TEST(OrbitCamera, ZoomIsLinearInTheVerticalMotionAndClampsAtOne) {
     EXPECT_EQ(drag(kZoomButton, 0, -kHeight).distance, 150.0f);
     EXPECT_EQ(drag(kZoomButton, 0, 2 * kHeight).distance, 1.0f);
     EXPECT_EQ(drag(kZoomButton, 0, 5 * kHeight).distance, 1.0f);
+}
+
+// The zoom as the rule has it, with no upper bound.
+float unboundedZoom(const OrbitCamera& press, int dy) {
+    const float distance = press.distance - (0.5f * press.distance * dy) / kHeight;
+    return distance < 1 ? 1.0f : distance;
+}
+
+TEST(OrbitCamera, ZoomIsTheRuleUpToTheFarthestUsefulDistance) {
+    int bounded = 0;
+    for (const float targetX : {0.0f, 3000.0f}) {
+        for (const float distance : {1.0f, 7.5f, 100.0f, 523.25f, 1000.0f, 1040.0f, 2000.0f}) {
+            const OrbitCamera press = {10.0f, 180.0f, distance, targetX, -40.0f};
+            const float farthest = farthestUsefulDistance(press);
+            for (int dy = -2 * kHeight; dy <= 2 * kHeight; dy += 7) {
+                const float rule = unboundedZoom(press, dy);
+                EXPECT_EQ(drag(kZoomButton, 0, dy, press).distance, std::min(rule, farthest))
+                    << distance << " " << dy;
+                bounded += rule > farthest;
+            }
+        }
+    }
+    EXPECT_GT(bounded, 0);
+    // Looking back from 3000 along x, the eye is at the lattice: no bound there.
+    const OrbitCamera panned = {0.0f, 180.0f, 2000.0f, 3000.0f, 0.0f};
+    EXPECT_EQ(drag(kZoomButton, 0, -kHeight, panned).distance, 3000.0f);
+}
+
+TEST(OrbitCamera, ZoomingOutForeverStaysFiniteAndComesBack) {
+    OrbitCamera camera = {0.0f, 0.0f, 100.0f, 0.0f, 0.0f};
+    for (int drags = 0; drags < 1000; ++drags) camera = drag(kZoomButton, 0, -kHeight, camera);
+    EXPECT_EQ(camera.distance, farthestUsefulDistance(camera));
+    EXPECT_GT(camera.distance, kFarPlane + 25 * std::sqrt(3.0) + kTargetZ);
+    EXPECT_EQ(drag(kZoomButton, 0, kHeight, camera).distance, camera.distance / 2);
 }
 
 TEST(OrbitCamera, PanMovesTheTargetAcrossTheHorizontalPlane) {

@@ -31,6 +31,14 @@ int differingPixels(const Pixels& a, const Pixels& b) {
     return count;
 }
 
+int litPixels(const Pixels& pixels) {
+    int count = 0;
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        count += pixels[i] || pixels[i + 1] || pixels[i + 2];
+    }
+    return count;
+}
+
 int greenPixels(const Pixels& pixels) {
     int count = 0;
     for (size_t i = 0; i < pixels.size(); i += 4) {
@@ -73,39 +81,60 @@ const OrbitCamera kCameras[] = {
     {10, 20, 20, 0, 0},       // close, from inside the lattice
 };
 
-TEST(RenderIdentity, SameAsThePlainRendererAsTheLatticeFillsAndDrains) {
-    Fl::visual(FL_RGB);
-    // Never freed, like the program's window.
-    auto* window =
-        shown(new ViewerWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight, kWindowTitle));
-    auto* plainWindow = shown(new PlainWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight));
-    plainWindow->volume = window->volume;
-    const int width = window->pixel_w();
-    const int height = window->pixel_h();
-    ASSERT_EQ(plainWindow->pixel_w(), width);
-    ASSERT_EQ(plainWindow->pixel_h(), height);
-    // The program sets its context up on the first frame only, as it does
-    // when it runs.
-    window->make_current();
-    window->valid(0);
+// The program's window and a plain one on the same lattice, each with its
+// own GL context. Never freed, like the program's window.
+class Frames : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        Fl::visual(FL_RGB);
+        window =
+            shown(new ViewerWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight, kWindowTitle));
+        plainWindow = shown(new PlainWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight));
+        plainWindow->volume = window->volume;
+        // The program sets its context up on the first frame only, as it
+        // does when it runs.
+        window->make_current();
+        window->valid(0);
+    }
 
-    int steps = 0;
-    for (int state : {0, 40, 50, 60, 80}) {
+    void SetUp() override {
+        ASSERT_EQ(plainWindow->pixel_w(), window->pixel_w());
+        ASSERT_EQ(plainWindow->pixel_h(), window->pixel_h());
+    }
+
+    static void advanceTo(int state) {
         testing::internal::CaptureStdout();
         for (; steps < state; ++steps) window->volume->step();
         testing::internal::GetCapturedStdout();
+    }
 
+    static Pixels programFrame(const OrbitCamera& camera) {
+        window->camera = camera;
+        window->make_current();
+        window->draw();
+        window->valid(1);
+        return readPixels(window->pixel_w(), window->pixel_h());
+    }
+
+    static Pixels plainFrame(const OrbitCamera& camera) {
+        plainWindow->camera = camera;
+        plainWindow->make_current();
+        plainWindow->draw();
+        return readPixels(plainWindow->pixel_w(), plainWindow->pixel_h());
+    }
+
+    static inline ViewerWindow* window = nullptr;
+    static inline PlainWindow* plainWindow = nullptr;
+    static inline int steps = 0;
+};
+
+TEST_F(Frames, SameAsThePlainRendererAsTheLatticeFillsAndDrains) {
+    for (int state : {0, 40, 50, 60, 80}) {
+        advanceTo(state);
         int green = 0;
         for (const OrbitCamera& camera : kCameras) {
-            window->camera = camera;
-            window->make_current();
-            window->draw();
-            window->valid(1);
-            const Pixels program = readPixels(width, height);
-            plainWindow->camera = camera;
-            plainWindow->make_current();
-            plainWindow->draw();
-            const Pixels plain = readPixels(width, height);
+            const Pixels program = programFrame(camera);
+            const Pixels plain = plainFrame(camera);
             EXPECT_EQ(differingPixels(program, plain), 0)
                 << "after " << state << " steps, camera azimuth " << camera.azimuth
                 << ", elevation " << camera.elevation << ", distance " << camera.distance;
@@ -116,6 +145,24 @@ TEST(RenderIdentity, SameAsThePlainRendererAsTheLatticeFillsAndDrains) {
             EXPECT_GT(green, 10000) << state;
         }
     }
+}
+
+// Zooming out stops where the whole scene lies beyond the far plane, from
+// any angle and with the look-at point anywhere; short of the far plane the
+// scene still shows.
+TEST_F(Frames, NothingShowsFromTheFarthestZoom) {
+    advanceTo(80);
+    const OrbitCamera directions[] = {
+        {0, 0, 0, 0, 0},     {-5, 135, 0, 0, 0},      {45, 250, 0, 0, 0}, {89, 10, 0, 0, 0},
+        {0, 180, 0, 90, 0},  {-5, 200, 0, 400, 160},  {30, 60, 0, -35, -40},
+    };
+    for (OrbitCamera camera : directions) {
+        camera.distance = farthestUsefulDistance(camera);
+        EXPECT_EQ(litPixels(programFrame(camera)), 0)
+            << "azimuth " << camera.azimuth << ", elevation " << camera.elevation
+            << ", target " << camera.targetX << " " << camera.targetY;
+    }
+    EXPECT_GT(litPixels(programFrame({0, 0, 990, 0, 0})), 0);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "orbit_camera.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -43,6 +44,9 @@ void dragOrbitCamera(OrbitCamera& camera, const OrbitCamera& pressCamera, int bu
             camera.distance =
                 pressCamera.distance - kZoomPerHeight * pressCamera.distance * fdy / h;
             if (camera.distance < kMinDistance) camera.distance = kMinDistance;
+            // Unbounded, repeated zooming out would reach infinity, and the
+            // next zoom NaN, which no drag can undo.
+            camera.distance = std::min(camera.distance, farthestUsefulDistance(pressCamera));
             break;
         case kPanButton: {
             const double a = radians(camera.azimuth);
@@ -55,6 +59,18 @@ void dragOrbitCamera(OrbitCamera& camera, const OrbitCamera& pressCamera, int bu
         default:
             break;
     }
+}
+
+float farthestUsefulDistance(const OrbitCamera& camera) {
+    // A point P of the scene lies (P - T) . v + d in front of an eye at
+    // distance d from the look-at point T, looking along v; that is at least
+    // d - |P - T| >= d - kSceneRadius - |T|. Past the sum below, the whole
+    // scene lies beyond the far plane; rounding it to single precision moves
+    // it by far less than the margin in kSceneRadius.
+    const double x = camera.targetX;
+    const double y = camera.targetY;
+    const double target = std::sqrt(x * x + y * y + kTargetZ * kTargetZ);
+    return static_cast<float>(kFarPlane + kSceneRadius + target);
 }
 
 EyePosition eyePosition(const OrbitCamera& camera) {

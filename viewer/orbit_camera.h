@@ -20,6 +20,11 @@ inline bool operator==(const OrbitCamera& a, const OrbitCamera& b) {
 
 constexpr double kTargetZ = 2.0;
 constexpr double kPi = 3.141592653589793;
+// The eye sees nothing farther than this along its line of sight.
+constexpr double kFarPlane = 1000.0;
+// Every point drawn lies within this distance of the origin: the lattice's
+// farthest corners are 25 * sqrt(3), about 43.3, away.
+constexpr double kSceneRadius = 44.0;
 
 enum DragButton {
     kOrbitButton = FL_LEFT_MOUSE,
@@ -32,6 +37,10 @@ enum DragButton {
 // of width x height pixels. Only the fields the button controls are written.
 void dragOrbitCamera(OrbitCamera& camera, const OrbitCamera& pressCamera, int button, int dx,
                      int dy, int width, int height);
+
+// The distance from the look-at point beyond which the eye sees nothing of
+// the scene, whatever the angles: a drag never zooms out farther.
+float farthestUsefulDistance(const OrbitCamera& camera);
 
 struct EyePosition {
     double x, y, z;

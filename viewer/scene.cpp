@@ -14,7 +14,6 @@ constexpr double kHorizontalFieldOfView = 45;  // degrees, whatever the window's
 // 360 / pi: turns a half-angle in radians into the full angle in degrees.
 constexpr double kHalfRadiansToFullDegrees = 114.59155902616465;
 constexpr double kNear = 1.0;
-constexpr double kFar = 1000.0;
 
 constexpr GLfloat kLightDiffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
 constexpr GLfloat kLightSpecular[] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -55,7 +54,7 @@ void setUpContext(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(verticalFieldOfView(width, height),
-                   static_cast<double>(width) / static_cast<double>(height), kNear, kFar);
+                   static_cast<double>(width) / static_cast<double>(height), kNear, kFarPlane);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, kLightDiffuse);
     glLightfv(GL_LIGHT0, GL_SPECULAR, kLightSpecular);
 }
