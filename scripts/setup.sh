@@ -6,7 +6,7 @@
 PROGRAM_PACKAGES="cmake g++ make libfltk1.3-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri"
 # What the tests and benchmarks need beyond that.
 TEST_PACKAGES="libgtest-dev libbenchmark-dev libx11-dev xvfb xdotool x11-utils x11-apps \
-imagemagick python3 desktop-file-utils man-db"
+imagemagick python3 desktop-file-utils man-db lintian dpkg-dev"
 
 missing_packages() {
     local pkg

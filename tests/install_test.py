@@ -26,7 +26,7 @@ class Install(unittest.TestCase):
             program = os.path.join(prefix, "bin", "world")
             self.assertTrue(os.access(program, os.X_OK))
 
-            page = os.path.join(prefix, "share", "man", "man1", "world.1")
+            page = os.path.join(prefix, "share", "man", "man1", "world.1.gz")
             shown = subprocess.run(["man", "--warnings", "-l", page], capture_output=True,
                                    text=True, timeout=60,
                                    env=dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8"))
