@@ -31,11 +31,13 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing >&2
 }
 
-# build_project ROOT DIR TARGET [CMAKE_OPTION...]: configures ROOT in DIR on
-# every call, so that a changed option is never ignored, then builds TARGET.
+# build_project ROOT DIR "TARGET..." [CMAKE_OPTION...]: configures ROOT in DIR
+# on every call, so that a changed option is never ignored, then builds the
+# targets.
 build_project() {
-    local root="$1" dir="$2" target="$3"
+    local root="$1" dir="$2" targets="$3"
     shift 3
     cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >&2
-    cmake --build "$dir" --target "$target" -j "$(nproc)" >&2
+    # shellcheck disable=SC2086 # one word a target
+    cmake --build "$dir" --target $targets -j "$(nproc)" >&2
 }

@@ -1,24 +1,35 @@
 #include "platform.h"
 
-#include <cstdlib>
+#include <cerrno>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include <cstdio>
 
 void prepareStandardStreams() {
-    // In text mode every line would end in CR LF.
+    // In text mode every line would end in CR LF, unlike everywhere else.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 }
 
 bool displayIsNamed() { return true; }
+
+bool nobodyReads(int error) {
+    // Standard output may name nothing (EBADF): started without one, or with
+    // it closed. The C library calls a pipe whose reader has gone "invalid
+    // argument"; the system's own error tells.
+    return error == EPIPE || error == EBADF || _doserrno == ERROR_BROKEN_PIPE ||
+           _doserrno == ERROR_NO_DATA || _doserrno == ERROR_PIPE_NOT_CONNECTED;
+}
 
 #else
 #include <fcntl.h>
 
 #include <csignal>
+#include <cstdlib>
 
 void prepareStandardStreams() {
     // A closed standard stream would hand its number to the next file opened,
@@ -37,4 +48,6 @@ bool displayIsNamed() {
     const char* display = std::getenv("DISPLAY");
     return display && *display;
 }
+
+bool nobodyReads(int error) { return error == EPIPE; }
 #endif

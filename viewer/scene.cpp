@@ -8,6 +8,11 @@
 #include "lattice.h"
 #include "viewer_window.h"
 
+// Windows' GL header stops at version 1.1.
+#ifndef GL_MULTISAMPLE
+#define GL_MULTISAMPLE 0x809D
+#endif
+
 namespace {
 
 constexpr double kHorizontalFieldOfView = 45;  // degrees, whatever the window's shape
@@ -41,6 +46,9 @@ constexpr CubeFace kMarkerCube[] = {
 };
 
 void setUpContext(int width, int height) {
+    // Some systems hand out a multisampled context by default, which would
+    // soften the edges of the points: a point is the same square everywhere.
+    glDisable(GL_MULTISAMPLE);
     glClearColor(0, 0, 0, 1);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);

@@ -3,11 +3,13 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform.h"
+
 // The exit status of a run whose lines could not all be written.
 constexpr int kLinesLostStatus = 3;
 
 // Runs `write`, which writes to `stream`, and returns the error the stream
-// met: 0 for none, and for a reader that went away, whose lines go nowhere by
+// met: 0 for none, and where nobody reads the lines, which then go nowhere by
 // design. Clears the stream's error, so each call sees its own writes.
 template <typename Write>
 int writeErrorOf(std::FILE* stream, Write write) {
@@ -16,6 +18,6 @@ int writeErrorOf(std::FILE* stream, Write write) {
     const int error = errno;
     if (!std::ferror(stream)) return 0;
     std::clearerr(stream);
-    if (error == EPIPE) return 0;
+    if (nobodyReads(error)) return 0;
     return error ? error : EIO;
 }

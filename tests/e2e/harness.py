@@ -1,8 +1,14 @@
 """Drives the real `world` program under a private Xvfb, as a user would:
 X key presses and pointer drags through xdotool, standard output read from a
-file, screenshots read back as pixels."""
+file, screenshots read back as pixels.
+
+WORLD_BIN names the program. WORLD_COMMAND, where set, is the command that
+runs it instead, split as a shell would split it (say, the Windows build
+under wine); WORLD_BEFORE_START, where set, runs before each start (say, to
+wait until wine's server from the previous run has gone)."""
 
 import os
+import shlex
 import subprocess
 import tempfile
 import time
@@ -11,6 +17,8 @@ import unittest
 from xserver import XServer
 
 WORLD = os.environ["WORLD_BIN"]
+COMMAND = shlex.split(os.environ.get("WORLD_COMMAND", "")) or [WORLD]
+BEFORE_START = shlex.split(os.environ.get("WORLD_BEFORE_START", ""))
 WM_CLOSE = os.environ["WM_CLOSE_BIN"]
 REFERENCE = os.environ.get("REFERENCE_OUTPUT", "")
 
@@ -75,15 +83,18 @@ def parse_ppm(data):
 
 
 class World:
-    """One run of the program, its standard output going to a file unless
-    `stdout` says otherwise (as subprocess.Popen takes it)."""
+    """One run of the program (COMMAND unless `command` says otherwise), its
+    standard output going to a file unless `stdout` says otherwise (as
+    subprocess.Popen takes it)."""
 
-    def __init__(self, server, *args, env=None, stdout=None, preexec_fn=None):
+    def __init__(self, server, *args, env=None, stdout=None, preexec_fn=None, command=None):
         self.server = server
+        if BEFORE_START:
+            subprocess.run(BEFORE_START, check=True, timeout=60)
         self.output = tempfile.NamedTemporaryFile(prefix="world-out-", delete=False)
         self.errors = tempfile.NamedTemporaryFile(prefix="world-err-", delete=False)
         self.process = subprocess.Popen(
-            [WORLD, *args], env=env or server.env, stdin=subprocess.DEVNULL,
+            [*(command or COMMAND), *args], env=env or server.env, stdin=subprocess.DEVNULL,
             stdout=self.output if stdout is None else stdout, stderr=self.errors,
             preexec_fn=preexec_fn)
         self.window = None
