@@ -49,7 +49,7 @@ public:
     // What the picture on screen was drawn from.
     bool drawnLatticeIsCurrent = false;  // false until drawn, and after each step
     OrbitCamera drawnCamera = kInitialCamera;
-    // Whether lines were lost to a write error other than a reader going away.
+    // Whether lines were lost to a write error, not just unread.
     bool linesLost = false;
 };
 
