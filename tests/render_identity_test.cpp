@@ -31,21 +31,18 @@ int differingPixels(const Pixels& a, const Pixels& b) {
     return count;
 }
 
-int litPixels(const Pixels& pixels) {
+// The pixels whose colour (r, g, b) satisfies the predicate.
+template <typename Predicate>
+int pixelsWhere(const Pixels& pixels, Predicate predicate) {
     int count = 0;
     for (size_t i = 0; i < pixels.size(); i += 4) {
-        count += pixels[i] || pixels[i + 1] || pixels[i + 2];
+        count += predicate(pixels[i], pixels[i + 1], pixels[i + 2]);
     }
     return count;
 }
 
-int greenPixels(const Pixels& pixels) {
-    int count = 0;
-    for (size_t i = 0; i < pixels.size(); i += 4) {
-        count += pixels[i] == 0 && pixels[i + 1] > 0 && pixels[i + 2] == 0;
-    }
-    return count;
-}
+bool isLit(int r, int g, int b) { return r || g || b; }
+bool isGreen(int r, int g, int b) { return r == 0 && g > 0 && b == 0; }
 
 // Draws the plain frame of the lattice it is given.
 class PlainWindow : public Fl_Gl_Window {
@@ -138,7 +135,7 @@ TEST_F(Frames, SameAsThePlainRendererAsTheLatticeFillsAndDrains) {
             EXPECT_EQ(differingPixels(program, plain), 0)
                 << "after " << state << " steps, camera azimuth " << camera.azimuth
                 << ", elevation " << camera.elevation << ", distance " << camera.distance;
-            green += greenPixels(plain);
+            green += pixelsWhere(plain, isGreen);
         }
         // The comparison must include tracer points that overlap the shell.
         if (state == 40 || state == 50) {
@@ -158,11 +155,11 @@ TEST_F(Frames, NothingShowsFromTheFarthestZoom) {
     };
     for (OrbitCamera camera : directions) {
         camera.distance = farthestUsefulDistance(camera);
-        EXPECT_EQ(litPixels(programFrame(camera)), 0)
+        EXPECT_EQ(pixelsWhere(programFrame(camera), isLit), 0)
             << "azimuth " << camera.azimuth << ", elevation " << camera.elevation
             << ", target " << camera.targetX << " " << camera.targetY;
     }
-    EXPECT_GT(litPixels(programFrame({0, 0, 990, 0, 0})), 0);
+    EXPECT_GT(pixelsWhere(programFrame({0, 0, 990, 0, 0}), isLit), 0);
 }
 
 }  // namespace
