@@ -10,6 +10,7 @@ wait until wine's server from the previous run has gone)."""
 import os
 import shlex
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -201,6 +202,10 @@ class World:
         if self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+        # Into the test's log, which CTest shows when a test fails.
+        errors = self.stderr()
+        if errors:
+            sys.stderr.write(f"[standard error of {' '.join(self.process.args)}]\n{errors}\n")
         for f in (self.output, self.errors):
             f.close()
             os.unlink(f.name)
