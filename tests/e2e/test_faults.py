@@ -45,7 +45,8 @@ def startup_need():
 
 class StartupFaults(unittest.TestCase):
     def test_no_display_and_a_refused_one_are_said_in_the_programs_name(self):
-        for env, message in ((without_display(), b"world: no display: DISPLAY is not set and no -display given\n"),
+        no_display = b"world: no display: DISPLAY is not set and no -display given\n"
+        for env, message in ((without_display(), no_display),
                              (refused_display(), b"world: Can't open display: :65000\n")):
             result = subprocess.run([WORLD], env=env, capture_output=True, timeout=30)
             self.assertEqual((result.returncode, result.stderr, result.stdout), (1, message, b""))
