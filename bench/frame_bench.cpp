@@ -171,7 +171,7 @@ void BM_TraversalOnly(benchmark::State& state) {
     for (auto _ : state) {
         int points = 0;
         forEachSiteInDrawingOrder(
-            *window->volume, [] {},
+            *window->volume, [](int) {},
             [&](const Site& site, int, int) {
                 points += site.getTracer() > 0;
                 points += hasNullLink(site);

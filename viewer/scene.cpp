@@ -3,8 +3,6 @@
 #include <FL/gl.h>
 #include <FL/glu.h>
 
-#include <cmath>
-
 #include "lattice.h"
 #include "viewer_window.h"
 
@@ -15,41 +13,11 @@
 
 namespace {
 
-constexpr double kHorizontalFieldOfView = 45;  // degrees, whatever the window's shape
-// 360 / pi: turns a half-angle in radians into the full angle in degrees.
-constexpr double kHalfRadiansToFullDegrees = 114.59155902616465;
-constexpr double kNear = 1.0;
-
-constexpr GLfloat kLightDiffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
-constexpr GLfloat kLightSpecular[] = {0.0f, 0.0f, 0.0f, 1.0f};
-// w = 0: a directional light from (1, 1, 1), fixed in the world.
-constexpr GLfloat kLightPosition[] = {1.0f, 1.0f, 1.0f, 0.0f};
-
-constexpr int kHalf = kLatticeSize / 2;
-constexpr GLfloat kTracerPointSize = 3.0f;
-constexpr GLfloat kBoundaryPointSize = 1.0f;
-constexpr GLfloat kShellColour[] = {0.1f, 0.6f, 1.0f};
-
-struct CubeFace {
-    GLfloat colour[3];
-    GLfloat vertices[4][3];
-};
-
-// Counter-clockwise seen from outside, so culling hides the faces from inside.
-constexpr CubeFace kMarkerCube[] = {
-    {{0, 1, 0}, {{1, 1, -1}, {-1, 1, -1}, {-1, 1, 1}, {1, 1, 1}}},
-    {{1, 0.5f, 0}, {{1, -1, 1}, {-1, -1, 1}, {-1, -1, -1}, {1, -1, -1}}},
-    {{1, 0, 0}, {{1, 1, 1}, {-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}}},
-    {{1, 1, 0}, {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}}},
-    {{0, 0, 1}, {{-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}, {-1, -1, 1}}},
-    {{1, 0, 1}, {{1, 1, -1}, {1, 1, 1}, {1, -1, 1}, {1, -1, -1}}},
-};
-
 void setUpContext(int width, int height) {
     // Some systems hand out a multisampled context by default, which would
     // soften the edges of the points: a point is the same square everywhere.
     glDisable(GL_MULTISAMPLE);
-    glClearColor(0, 0, 0, 1);
+    glClearColor(kClearColour[0], kClearColour[1], kClearColour[2], kClearColour[3]);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     glEnable(GL_CULL_FACE);
@@ -62,7 +30,7 @@ void setUpContext(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(verticalFieldOfView(width, height),
-                   static_cast<double>(width) / static_cast<double>(height), kNear, kFarPlane);
+                   static_cast<double>(width) / static_cast<double>(height), kNearPlane, kFarPlane);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, kLightDiffuse);
     glLightfv(GL_LIGHT0, GL_SPECULAR, kLightSpecular);
 }
@@ -89,11 +57,6 @@ void drawMarkerCube() {
 
 }  // namespace
 
-double verticalFieldOfView(int width, int height) {
-    return std::atan(std::tan(kHorizontalFieldOfView * kPi / 360) * height / width) *
-           kHalfRadiansToFullDegrees;
-}
-
 void ViewerWindow::draw() {
     // The scale between window units and drawable pixels is 1 on X11, but
     // the drawable is what the viewport must cover.
@@ -117,30 +80,31 @@ void Volume::render() const {
 
     // The site at (column, row, plane) lands at world (24 - plane, 25 - column, row - 25).
     glPushMatrix();
-    glRotatef(180, 0, 0, 1);
-    glTranslatef(-kHalf, 0, 0);
+    glRotatef(kLatticeTurn, 0, 0, 1);
+    glTranslatef(-kLatticeHalf, 0, 0);
     forEachSiteInDrawingOrder(
         // Never undone between planes: a plane is drawn at local x = plane - 24.
-        *this, [] { glTranslatef(1, 0, 0); },
+        *this, [](int) { glTranslatef(1, 0, 0); },
         [&usePointSize](const Site& site, int column, int row) {
-            const GLfloat y = static_cast<GLfloat>(column - kHalf);
-            const GLfloat z = static_cast<GLfloat>(row - kHalf);
-            const float tracer = site.getTracer();
-            if (tracer > 0) {
-                usePointSize(kTracerPointSize);
-                glBegin(GL_POINTS);
-                glColor3f(0, tracer, 0);
-                glVertex3f(0, y, z);
-                glEnd();
-            } else if (hasNullLink(site)) {
-                // Only a shell site without a tracer point gets its marker. The
-                // marker would lie at the tracer point's vertex and depth, on the
-                // centre pixel of its 3 x 3, so under GL_LESS it never shows.
-                usePointSize(kBoundaryPointSize);
-                glBegin(GL_POINTS);
-                glColor3f(kShellColour[0], kShellColour[1], kShellColour[2]);
-                glVertex3f(0, y, z);
-                glEnd();
+            const GLfloat y = static_cast<GLfloat>(column - kLatticeHalf);
+            const GLfloat z = static_cast<GLfloat>(row - kLatticeHalf);
+            switch (pointOf(site)) {
+                case SitePoint::kTracer:
+                    usePointSize(kTracerPointSize);
+                    glBegin(GL_POINTS);
+                    glColor3f(0, site.getTracer(), 0);
+                    glVertex3f(0, y, z);
+                    glEnd();
+                    break;
+                case SitePoint::kShell:
+                    usePointSize(kShellPointSize);
+                    glBegin(GL_POINTS);
+                    glColor3f(kShellColour[0], kShellColour[1], kShellColour[2]);
+                    glVertex3f(0, y, z);
+                    glEnd();
+                    break;
+                case SitePoint::kNone:
+                    break;
             }
         });
     glPopMatrix();

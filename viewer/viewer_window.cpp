@@ -9,6 +9,10 @@
 #include "initial_state.h"
 #include "write_error.h"
 
+static_assert(kOrbitButton == FL_LEFT_MOUSE && kZoomButton == FL_MIDDLE_MOUSE &&
+                  kPanButton == FL_RIGHT_MOUSE,
+              "the camera's buttons are the toolkit's");
+
 ViewerWindow::ViewerWindow(int x, int y, int w, int h, const char* label)
     : Fl_Gl_Window(x, y, w, h, label),
       camera(kInitialCamera),
@@ -50,10 +54,10 @@ int ViewerWindow::handle(int event) {
         // Whichever event carries a key, consuming it ends its delivery, so
         // it acts once, and the toolkit never closes the window on Escape.
         case FL_SHORTCUT:
-            if (Fl::event_key() == 'f') {
+            if (Fl::event_key() == kStepKey) {
                 step();
-            } else if (Fl::event_key() == 'q') {
-                std::exit(1);
+            } else if (Fl::event_key() == kQuitKey) {
+                std::exit(kQuitStatus);
             }
             return 1;
         default:

@@ -4,18 +4,13 @@
 
 #include "lattice.h"
 #include "orbit_camera.h"
+#include "program.h"
 
-// The window the program opens, and how often it is redrawn.
+// Where the window opens.
 constexpr int kWindowX = 100;
 constexpr int kWindowY = 100;
-constexpr int kWindowWidth = 800;
-constexpr int kWindowHeight = 600;
-constexpr const char* kWindowTitle = "World";
 // Lets docks and window managers tell the program's windows apart.
 constexpr const char* kWindowClass = "World";
-constexpr float kFramePeriod = 0.025f;  // seconds
-
-constexpr OrbitCamera kInitialCamera = {0.0f, 0.0f, 100.0f, 0.0f, 0.0f};
 
 // The program's one window: it owns the lattice, turns keys into simulation
 // steps and mouse drags into camera moves, and draws the scene.
@@ -53,7 +48,6 @@ public:
     bool linesLost = false;
 };
 
-constexpr int kNoDrag = -1;
 constexpr int kFirstWheelButton = 4;
 constexpr int kLastWheelButton = 7;
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "scene.h"
+
 namespace {
 
 // Angles are kept in degrees and converted as (degrees * pi) / 180.

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <FL/Enumerations.H>
-
 // The eye orbits a look-at point (targetX, targetY, kTargetZ): azimuth about
 // the vertical axis from +x toward +y, elevation above the horizontal plane.
 struct OrbitCamera {
@@ -18,18 +16,19 @@ inline bool operator==(const OrbitCamera& a, const OrbitCamera& b) {
            a.targetX == b.targetX && a.targetY == b.targetY;
 }
 
+constexpr OrbitCamera kInitialCamera = {0.0f, 0.0f, 100.0f, 0.0f, 0.0f};
+
 constexpr double kTargetZ = 2.0;
 constexpr double kPi = 3.141592653589793;
-// The eye sees nothing farther than this along its line of sight.
-constexpr double kFarPlane = 1000.0;
 // Every point drawn lies within this distance of the origin: the lattice's
 // farthest corners are 25 * sqrt(3), about 43.3, away.
 constexpr double kSceneRadius = 44.0;
 
+// The mouse buttons, numbered as the desktop's toolkit numbers them.
 enum DragButton {
-    kOrbitButton = FL_LEFT_MOUSE,
-    kZoomButton = FL_MIDDLE_MOUSE,
-    kPanButton = FL_RIGHT_MOUSE,
+    kOrbitButton = 1,  // left
+    kZoomButton = 2,   // middle
+    kPanButton = 3,    // right
 };
 
 // Recomputes the camera from the state at the press and the pointer's total
