@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Builds World as one web page with Debian's emscripten:
+#
+#   scripts/web.sh           build-web/world.html, which runs from disk or
+#                            from any web server
+#   scripts/web.sh --test    the same, then the browser tests in headless
+#                            Chromium against the desktop program
+#
+# Like run.sh and test.sh it installs what is missing, and says everything on
+# standard error.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$root/scripts/setup.sh"
+
+WEB_PACKAGES="cmake make emscripten"
+# The desktop program to compare with, Chromium, and node with npm.
+WEB_TEST_PACKAGES="chromium nodejs"
+
+test=false
+case "${1:-}" in
+    "") ;;
+    --test) test=true ;;
+    *) echo "usage: scripts/web.sh [--test]" >&2; exit 2 ;;
+esac
+
+out="$root/build-web"
+if $test; then
+    ensure_packages $WEB_PACKAGES $PROGRAM_PACKAGES $TEST_PACKAGES $WEB_TEST_PACKAGES
+    # Debian's nodejs brings no npm; NodeSource's does.
+    command -v npm > /dev/null || ensure_packages npm
+else
+    ensure_packages $WEB_PACKAGES
+fi
+
+# emscripten's optimiser finds Debian's acorn only there.
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release >&2
+cmake --build "$out" -j "$(nproc)" >&2
+echo "The page: $out/world.html" >&2
+$test || exit 0
+
+# The desktop program, to compare with.
+build_project "$root" "$root/build" world
+tests="$root/tests/web"
+# npm ci starts afresh every time; the copy of the lock tells that nothing changed.
+if ! cmp -s "$tests/package-lock.json" "$tests/node_modules/.installed-lock.json"; then
+    (cd "$tests" && npm ci --no-audit --no-fund >&2)
+    cp "$tests/package-lock.json" "$tests/node_modules/.installed-lock.json"
+fi
+rm -rf "$out/desktop"
+WORLD_BIN="$root/build/world" python3 "$tests/desktop_views.py" "$tests/views.json" "$out/desktop"
+cd "$tests"
+WORLD_PAGE="$out/world.html" DESKTOP_VIEWS="$out/desktop" node --test

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <GLES2/gl2.h>
+
+#include <vector>
+
+#include "lattice.h"
+#include "orbit_camera.h"
+
+// The scene drawn with WebGL in two draws: the marker cube, then every point
+// of the lattice from one vertex buffer. Everything lives in the GL context
+// that is current when it is made; a lost context needs a new scene.
+class WebGlScene {
+public:
+    // Compiles the shaders and makes the buffers; false if the GL refused.
+    bool create();
+    // Takes the lattice's points into the vertex buffer, in the desktop
+    // program's drawing order, so that depth ties are won alike.
+    void loadLattice(const Volume& volume);
+    // One frame in a drawable of width x height pixels, with
+    // pixelRatio drawable pixels to a page pixel.
+    void draw(const OrbitCamera& camera, int width, int height, float pixelRatio) const;
+
+private:
+    void bindVertices(GLuint buffer) const;
+
+    GLuint program = 0;
+    GLuint cubeBuffer = 0;
+    GLuint pointBuffer = 0;
+    GLsizei cubeVertexCount = 0;
+    GLsizei pointCount = 0;
+    GLint positionAttribute = -1;
+    GLint colourAttribute = -1;
+    GLint sizeAttribute = -1;
+    GLint viewProjectionUniform = -1;
+    GLint lightingUniform = -1;
+    GLint pixelRatioUniform = -1;
+    GLint nudgeUniform = -1;
+    float nudge = 0;              // drawable pixels right and up; see nudgeInPixels
+    std::vector<float> vertices;  // kept, so that a step allocates nothing
+};
