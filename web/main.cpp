@@ -19,8 +19,6 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE makeContext() {
     attributes.stencil = EM_FALSE;
     // Multisampling would soften the points' edges: a point is a square.
     attributes.antialias = EM_FALSE;
-    // The picture stays until the next frame replaces it, as in a window.
-    attributes.preserveDrawingBuffer = EM_TRUE;
     EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
     for (int version : {2, 1}) {
         attributes.majorVersion = version;
