@@ -35,6 +35,20 @@ void reportToolkitMessage(const char* format, ...) {
     std::exit(1);
 }
 
+// Applies every option the toolkit knows. Each one it does not know is named
+// and skipped, and the list of the toolkit's options follows, once.
+void readOptions(int argc, char** argv) {
+    bool unknown = false;
+    for (int i = 1; i < argc;) {
+        // Fl::arg moves i past what it takes.
+        if (Fl::arg(argc, argv, i)) continue;
+        std::fprintf(stderr, "world: unknown option: %s\n", argv[i]);
+        unknown = true;
+        ++i;
+    }
+    if (unknown) Fl::error("options are:\n%s", Fl::help);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,7 +57,7 @@ int main(int argc, char** argv) {
     Fl::error = reportToolkitMessage;
     Fl::fatal = reportToolkitFailure;
     // Before anything opens the display, so that -display can name it.
-    Fl::args(argc, argv);
+    readOptions(argc, argv);
     if (!displayIsNamed()) {
         // Without it the toolkit would only say that it cannot open "".
         std::fprintf(stderr, "world: no display: DISPLAY is not set and no -display given\n");
