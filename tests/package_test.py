@@ -31,7 +31,8 @@ class DebianPackage(unittest.TestCase):
         made = run("cpack", "-G", "DEB", "-B", cls.folder.name, cwd=BUILD)
         if made.returncode != 0:
             raise AssertionError(made.stdout + made.stderr)
-        cls.packages = glob.glob(os.path.join(cls.folder.name, "world_*_amd64.deb"))
+        architecture = run("dpkg", "--print-architecture").stdout.strip()
+        cls.packages = glob.glob(os.path.join(cls.folder.name, f"world_*_{architecture}.deb"))
 
     @classmethod
     def tearDownClass(cls):
