@@ -76,6 +76,9 @@ const OrbitCamera kCameras[] = {
     {30, 320, 500, 0, 0},     // far out, where points overlap on screen
     {-5, 100, 900, -30, 25},  //
     {10, 20, 20, 0, 0},       // close, from inside the lattice
+    // Panned and zoomed until the eye, at (0.01, 0, 0.91), is inside the
+    // marker cube: culled, its faces do not show.
+    {-5, 0, 12.56f, -12.5f, 0},
 };
 
 // The program's window and a plain one on the same lattice, each with its
@@ -150,14 +153,14 @@ TEST_F(Frames, SameAsThePlainRendererAsTheLatticeFillsAndDrains) {
 TEST_F(Frames, NothingShowsFromTheFarthestZoom) {
     advanceTo(80);
     const OrbitCamera directions[] = {
-        {0, 0, 0, 0, 0},     {-5, 135, 0, 0, 0},      {45, 250, 0, 0, 0}, {89, 10, 0, 0, 0},
-        {0, 180, 0, 90, 0},  {-5, 200, 0, 400, 160},  {30, 60, 0, -35, -40},
+        {0, 0, 0, 0, 0},    {-5, 135, 0, 0, 0},     {45, 250, 0, 0, 0},    {89, 10, 0, 0, 0},
+        {0, 180, 0, 90, 0}, {-5, 200, 0, 400, 160}, {30, 60, 0, -35, -40},
     };
     for (OrbitCamera camera : directions) {
         camera.distance = farthestUsefulDistance(camera);
         EXPECT_EQ(pixelsWhere(programFrame(camera), isLit), 0)
-            << "azimuth " << camera.azimuth << ", elevation " << camera.elevation
-            << ", target " << camera.targetX << " " << camera.targetY;
+            << "azimuth " << camera.azimuth << ", elevation " << camera.elevation << ", target "
+            << camera.targetX << " " << camera.targetY;
     }
     EXPECT_GT(pixelsWhere(programFrame({0, 0, 990, 0, 0}), isLit), 0);
 }

@@ -4,7 +4,7 @@ window tells the window manager."""
 import os
 import unittest
 
-from harness import HEIGHT, WIDTH, WM_CLOSE, World, WorldTestCase, XServer, wait_for
+from harness import HEIGHT, REFERENCE, WIDTH, WM_CLOSE, World, WorldTestCase, XServer, wait_for
 
 
 class Streams(unittest.TestCase):
@@ -12,8 +12,8 @@ class Streams(unittest.TestCase):
         self.server = XServer()
         self.addCleanup(self.server.stop)
 
-    def start(self, **kwargs):
-        world = World(self.server, **kwargs)
+    def start(self, *args, **kwargs):
+        world = World(self.server, *args, **kwargs)
         self.addCleanup(world.stop)
         world.wait_for_window()
         return world
@@ -26,6 +26,29 @@ class Streams(unittest.TestCase):
         world.press("q")
         self.assertEqual(world.wait_exit(), 1)
         self.assertEqual(world.stderr(), "")
+
+    def test_closed_standard_input_or_error_changes_nothing(self):
+        with open(REFERENCE) as f:
+            reference = f.read()
+        for fd in (0, 2):
+            with self.subTest(closed=fd):
+                world = self.start(preexec_fn=lambda fd=fd: os.close(fd))
+                self.assertEqual(world.step(2), reference[:len(world.text())])
+                world.press("q")
+                self.assertEqual(world.wait_exit(), 1)
+
+    def test_closed_standard_error_keeps_messages_out_of_the_display(self):
+        # Were descriptor 2 left closed, the display connection would take it
+        # and the message about the lost lines would be written into it,
+        # which ends the connection and the program.
+        with open("/dev/full", "wb") as full:
+            world = self.start(stdout=full, preexec_fn=lambda: os.close(2))
+            world.press("f", "f")
+            world.wait_for_window(timeout=5)
+            world.press("f")
+            world.wait_for_window(timeout=5)
+            self.server.run(WM_CLOSE, world.window)
+            self.assertEqual(world.wait_exit(), 3)
 
     def test_reader_that_goes_away_does_not_end_the_program(self):
         read_end, write_end = os.pipe()
