@@ -97,7 +97,8 @@ void BM_Frame(benchmark::State& state) {
     state.counters["x_plain_min"] = minimum(programSeconds) / minimum(plainSeconds);
     state.counters["x_plain_median"] = median(ratios);
 }
-BENCHMARK(BM_Frame)->Arg(0)->Arg(40)->Arg(45)->Arg(50)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Frame)->Arg(0)->Arg(40)->Arg(45)->Arg(50)->Iterations(1)->Unit(
+    benchmark::kMillisecond);
 
 // Runs the event loop with the window's frame timer for `seconds`; returns
 // the wall time it took.

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Makes docs/world.png, the README's picture: the window after some steps,
-seen from a little above. Run after a build (./run.sh or ./test.sh)."""
+seen from a little above. Run it after ./test.sh, which builds the program
+and installs what this needs beside it: Xvfb, xdotool, xwd (x11-apps) and
+ImageMagick's convert."""
 
 import os
 import subprocess
