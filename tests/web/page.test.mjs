@@ -119,6 +119,30 @@ test("a lost GL context comes back with the same picture", async () => {
   assert.deepEqual(world.errors, []);
 });
 
+test("with WebGL 1 alone the picture is the same", async () => {
+  const onlyOne = () => {
+    const getContext = HTMLCanvasElement.prototype.getContext;
+    HTMLCanvasElement.prototype.getContext = function (type, ...rest) {
+      return type === "webgl2" ? null : getContext.call(this, type, ...rest);
+    };
+  };
+  const seen = [];
+  for (const before of [undefined, onlyOne]) {
+    const world = await openPage(browser, { before });
+    await world.ready();
+    await world.step(20);
+    await world.drag(1, [[500, 300], [420, 260]]);
+    const version = await world.page.evaluate(() => {
+      const canvas = document.getElementById("canvas");
+      return canvas.getContext("webgl2") ? 2 : canvas.getContext("webgl") ? 1 : 0;
+    });
+    seen.push({ version, picture: await world.picture() });
+    await world.page.context().close();
+  }
+  assert.deepEqual(seen.map((s) => s.version), [2, 1]);
+  assert.deepEqual(seen[1].picture.pixels, seen[0].picture.pixels);
+});
+
 test("on a screen of twice the resolution the picture is drawn at it", async () => {
   const sharp = await openPage(browser, { context: { deviceScaleFactor: 2 } });
   await sharp.ready();
