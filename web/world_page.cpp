@@ -197,6 +197,8 @@ EM_BOOL WorldPage::onMouse(int type, const EmscriptenMouseEvent* event, void* da
     auto* page = static_cast<WorldPage*>(data);
     switch (type) {
         case EMSCRIPTEN_EVENT_MOUSEDOWN:
+            // Ends whatever the fingers were doing.
+            page->fingers = 0;
             page->press(desktopButton(event->button), event->clientX, event->clientY);
             // No middle-button autoscroll, no text selection.
             return EM_TRUE;
