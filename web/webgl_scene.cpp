@@ -100,7 +100,6 @@ bool WebGlScene::create() {
     colourAttribute = glGetAttribLocation(program, "colour");
     sizeAttribute = glGetAttribLocation(program, "size");
     viewProjectionUniform = glGetUniformLocation(program, "viewProjection");
-    lightingUniform = glGetUniformLocation(program, "lighting");
     pixelRatioUniform = glGetUniformLocation(program, "pixelRatio");
     nudgeUniform = glGetUniformLocation(program, "nudge");
     GLint subpixelBits = 0;
@@ -113,7 +112,10 @@ bool WebGlScene::create() {
     glBindBuffer(GL_ARRAY_BUFFER, cubeBuffer);
     glBufferData(GL_ARRAY_BUFFER, cube.size() * sizeof(float), cube.data(), GL_STATIC_DRAW);
     glGenBuffers(1, &pointBuffer);
-    pointCount = 0;
+
+    // The same for every frame: a uniform keeps its value in the program.
+    glUseProgram(program);
+    glUniform1f(glGetUniformLocation(program, "lighting"), lightingFactor());
 
     glClearColor(kClearColour[0], kClearColour[1], kClearColour[2], kClearColour[3]);
     glEnable(GL_DEPTH_TEST);
@@ -165,7 +167,6 @@ void WebGlScene::draw(const OrbitCamera& camera, int width, int height, float pi
     glUseProgram(program);
     glUniformMatrix4fv(viewProjectionUniform, 1, GL_FALSE,
                        viewProjection(camera, width, height).data());
-    glUniform1f(lightingUniform, lightingFactor());
     glUniform1f(pixelRatioUniform, pixelRatio);
     // Clip space spans the drawable twice over.
     glUniform2f(nudgeUniform, 2 * nudge / static_cast<float>(width),

@@ -33,7 +33,6 @@ private:
     GLint colourAttribute = -1;
     GLint sizeAttribute = -1;
     GLint viewProjectionUniform = -1;
-    GLint lightingUniform = -1;
     GLint pixelRatioUniform = -1;
     GLint nudgeUniform = -1;
     float nudge = 0;              // drawable pixels right and up; see nudgeInPixels
