@@ -11,7 +11,12 @@ namespace {
 // Said on the page, in place of the picture.
 EM_JS(void, showFailure, (const char* text), { Module.worldFailed(UTF8ToString(text)); });
 
+// A browser with WebGL switched off may not define its types at all, and
+// asking it for a context then throws instead of failing.
+EM_JS(bool, webGlOffered, (), { return typeof WebGLRenderingContext !== "undefined"; });
+
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE makeContext() {
+    if (!webGlOffered()) return 0;
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.alpha = EM_FALSE;

@@ -1,5 +1,7 @@
 #include "webgl_scene.h"
 
+#include <cstdint>
+
 #include "scene.h"
 #include "view_matrix.h"
 
@@ -36,18 +38,6 @@ void main() {
     gl_FragColor = vec4(litColour, 1.0);
 }
 )";
-
-// Which pixels a point covers when an edge of its square runs exactly
-// through pixel centres is a tie that each rasterizer breaks its own way. The
-// desktop's gives those pixels to the point on its right and top edges; one
-// that follows the top-left rule gives them to it on its left and bottom
-// edges, and when it first snaps window positions to 1 / 2^bits of a pixel
-// (SwiftShader: 4 bits), every point within half a step of a tie becomes one.
-// Moved right and up by a little over half a step, a point covers the pixels
-// it covers on the desktop, but for those within 1/64 of a step below a tie.
-float nudgeInPixels(GLint subpixelBits) {
-    return (0.5f + 1.0f / 64) / static_cast<float>(1 << subpixelBits);
-}
 
 // x, y, z, r, g, b, point size.
 constexpr int kFloatsPerVertex = 7;
@@ -102,9 +92,6 @@ bool WebGlScene::create() {
     viewProjectionUniform = glGetUniformLocation(program, "viewProjection");
     pixelRatioUniform = glGetUniformLocation(program, "pixelRatio");
     nudgeUniform = glGetUniformLocation(program, "nudge");
-    GLint subpixelBits = 0;
-    glGetIntegerv(GL_SUBPIXEL_BITS, &subpixelBits);
-    nudge = nudgeInPixels(subpixelBits);
 
     const std::vector<float> cube = cubeVertices();
     cubeVertexCount = static_cast<GLsizei>(cube.size() / kFloatsPerVertex);
@@ -116,6 +103,7 @@ bool WebGlScene::create() {
     // The same for every frame: a uniform keeps its value in the program.
     glUseProgram(program);
     glUniform1f(glGetUniformLocation(program, "lighting"), lightingFactor());
+    nudge = measureNudge();
 
     glClearColor(kClearColour[0], kClearColour[1], kClearColour[2], kClearColour[3]);
     glEnable(GL_DEPTH_TEST);
@@ -169,8 +157,8 @@ void WebGlScene::draw(const OrbitCamera& camera, int width, int height, float pi
                        viewProjection(camera, width, height).data());
     glUniform1f(pixelRatioUniform, pixelRatio);
     // Clip space spans the drawable twice over.
-    glUniform2f(nudgeUniform, 2 * nudge / static_cast<float>(width),
-                2 * nudge / static_cast<float>(height));
+    glUniform2f(nudgeUniform, 2 * nudge.x / static_cast<float>(width),
+                2 * nudge.y / static_cast<float>(height));
     glEnableVertexAttribArray(positionAttribute);
     glEnableVertexAttribArray(colourAttribute);
     glEnableVertexAttribArray(sizeAttribute);
@@ -179,4 +167,94 @@ void WebGlScene::draw(const OrbitCamera& camera, int width, int height, float pi
     glDrawArrays(GL_TRIANGLES, 0, cubeVertexCount);
     bindVertices(pointBuffer);
     glDrawArrays(GL_POINTS, 0, pointCount);
+}
+
+// Which pixels a point covers when an edge of its square runs exactly through
+// pixel centres is a tie that each rasterizer breaks its own way, after
+// snapping window positions to a grid of its own. The desktop's snaps to
+// 1/256 of a pixel and gives those pixels to the point on its right and top
+// edges: a point centred at most 1/512 below a pixel boundary covers the
+// pixels above it. Another rasterizer does the same for the points moved by
+// the offset at which it starts to give a point at a boundary the pixel
+// above. That offset is measured here, not asked for: a browser may report
+// a grid that is not the one it draws with. Points of size 1 are drawn at a
+// boundary plus each offset from -kProbeReach to +kProbeReach in steps of
+// 1 / kProbeSteps of a pixel, one to a cell of kProbeCell x kProbeCell pixels
+// in a texture of its own, and the smallest offset from which on every point
+// lit the pixel above is the nudge. Found for a size of 1, it holds for every
+// size: the squares' edges are what the rule decides.
+PixelNudge WebGlScene::measureNudge() const {
+    constexpr int kProbeSteps = 1024;
+    constexpr int kProbeReach = kProbeSteps / 4;
+    constexpr int kProbeCount = 2 * kProbeReach + 1;
+    constexpr int kProbeCell = 4;
+    // A power of two, so that pixel positions turn into clip space exactly.
+    constexpr int kProbeSize = 128;
+    constexpr int kCellsPerRow = kProbeSize / kProbeCell;
+    static_assert(kCellsPerRow * kCellsPerRow >= kProbeCount, "every probe has a cell");
+    const auto offset = [](int probe) {
+        return static_cast<float>(probe - kProbeReach) / kProbeSteps;
+    };
+
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kProbeSize, kProbeSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    GLuint framebuffer = 0;
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+
+    PixelNudge nudge;
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE) {
+        // Window position p lands at p / (size / 2) - 1 in clip space.
+        const float scale = 2.0f / kProbeSize;
+        const Matrix4 pixelsToClip = {scale, 0, 0, 0, 0, scale, 0, 0, 0, 0, 1, 0, -1, -1, 0, 1};
+        glViewport(0, 0, kProbeSize, kProbeSize);
+        glUniformMatrix4fv(viewProjectionUniform, 1, GL_FALSE, pixelsToClip.data());
+        glUniform1f(pixelRatioUniform, 1);
+        glUniform2f(nudgeUniform, 0, 0);
+        glEnableVertexAttribArray(positionAttribute);
+        glEnableVertexAttribArray(colourAttribute);
+        glEnableVertexAttribArray(sizeAttribute);
+        std::vector<std::uint8_t> pixels(4 * kProbeSize * kProbeSize);
+        const float white[] = {1, 1, 1};
+        // Across, each point at the boundary left of its cell's pixel
+        // (2, 2) and on that pixel's centre line; then up, alike.
+        for (const bool across : {true, false}) {
+            std::vector<float> probes;
+            for (int probe = 0; probe < kProbeCount; ++probe) {
+                const float left = static_cast<float>(kProbeCell * (probe % kCellsPerRow) + 2);
+                const float bottom = static_cast<float>(kProbeCell * (probe / kCellsPerRow) + 2);
+                const float xyz[] = {left + (across ? offset(probe) : 0.5f),
+                                     bottom + (across ? 0.5f : offset(probe)), 0};
+                addVertex(probes, xyz, white, 1);
+            }
+            glBindBuffer(GL_ARRAY_BUFFER, pointBuffer);
+            glBufferData(GL_ARRAY_BUFFER, probes.size() * sizeof(float), probes.data(),
+                         GL_STREAM_DRAW);
+            bindVertices(pointBuffer);
+            glClearColor(0, 0, 0, 0);
+            glClear(GL_COLOR_BUFFER_BIT);
+            glDrawArrays(GL_POINTS, 0, kProbeCount);
+            glReadPixels(0, 0, kProbeSize, kProbeSize, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+            int first = kProbeCount;
+            while (first > 0) {
+                const int probe = first - 1;
+                const int x = kProbeCell * (probe % kCellsPerRow) + 2;
+                const int y = kProbeCell * (probe / kCellsPerRow) + 2;
+                if (pixels[4 * (y * kProbeSize + x)] == 0) break;
+                first = probe;
+            }
+            // A rasterizer that lit none is left as it is.
+            const float found = first < kProbeCount ? offset(first) : 0;
+            (across ? nudge.x : nudge.y) = found;
+        }
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &framebuffer);
+    glDeleteTextures(1, &texture);
+    return nudge;
 }

@@ -10,6 +10,13 @@
 // The scene drawn with WebGL in two draws: the marker cube, then every point
 // of the lattice from one vertex buffer. Everything lives in the GL context
 // that is current when it is made; a lost context needs a new scene.
+// How far a rasterizer must move a point, right and up in drawable pixels,
+// to cover the pixels the desktop's covers.
+struct PixelNudge {
+    float x = 0;
+    float y = 0;
+};
+
 class WebGlScene {
 public:
     // Compiles the shaders and makes the buffers; false if the GL refused.
@@ -23,6 +30,7 @@ public:
 
 private:
     void bindVertices(GLuint buffer) const;
+    PixelNudge measureNudge() const;
 
     GLuint program = 0;
     GLuint cubeBuffer = 0;
@@ -35,6 +43,6 @@ private:
     GLint viewProjectionUniform = -1;
     GLint pixelRatioUniform = -1;
     GLint nudgeUniform = -1;
-    float nudge = 0;              // drawable pixels right and up; see nudgeInPixels
+    PixelNudge nudge;             // see measureNudge
     std::vector<float> vertices;  // kept, so that a step allocates nothing
 };
