@@ -3,8 +3,10 @@
 #
 #   scripts/web.sh           build-web/world.html, which runs from disk or
 #                            from any web server
-#   scripts/web.sh --test    the same, then the browser tests in headless
-#                            Chromium against the desktop program
+#   scripts/web.sh --test    the same, then the browser tests against the
+#                            desktop program in each engine of WORLD_ENGINES
+#                            (default chromium,firefox,webkit), one engine
+#                            after another: llvmpipe needs both cores
 #
 # Like run.sh and test.sh it installs what is missing, and says everything on
 # standard error.
@@ -13,8 +15,10 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 . "$root/scripts/setup.sh"
 
 WEB_PACKAGES="cmake make emscripten"
-# The desktop program to compare with, Chromium, and node with npm.
-WEB_TEST_PACKAGES="chromium nodejs"
+# The desktop program to compare with, the three engines (Chromium;
+# Firefox ESR and WebKitGTK's MiniBrowser, each in an Xvfb of its own), and
+# node with npm.
+WEB_TEST_PACKAGES="chromium firefox-esr webkit2gtk-driver xvfb nodejs"
 
 test=false
 case "${1:-}" in
@@ -50,4 +54,14 @@ fi
 rm -rf "$out/desktop"
 WORLD_BIN="$root/build/world" python3 "$tests/desktop_views.py" "$tests/views.json" "$out/desktop"
 cd "$tests"
-WORLD_PAGE="$out/world.html" DESKTOP_VIEWS="$out/desktop" node --test
+failed=""
+IFS=, read -r -a engines <<< "${WORLD_ENGINES:-chromium,firefox,webkit}"
+for engine in "${engines[@]}"; do
+    echo "Browser tests in $engine" >&2
+    WORLD_ENGINES="$engine" WORLD_PAGE="$out/world.html" DESKTOP_VIEWS="$out/desktop" \
+        node --test --test-concurrency=1 || failed="$failed $engine"
+done
+if [ -n "$failed" ]; then
+    echo "Browser tests failed in:$failed" >&2
+    exit 1
+fi

@@ -1,15 +1,24 @@
-// Drives the page in headless Chromium as a user would: real key presses,
-// mouse drags and touches, the canvas read back from screenshots.
+// Drives the page as a user would, in any of the three browser engines:
+// real key presses, mouse drags, the wheel and touches, the canvas read back
+// from screenshots. The tests see only this layer; engines/ holds one driver
+// an engine.
 //
 // WORLD_PAGE names the page (build-web/world.html), DESKTOP_VIEWS the folder
-// in which desktop_views.py left what the desktop program showed and printed.
+// in which desktop_views.py left what the desktop program showed and printed,
+// WORLD_ENGINES the engines to run in (chromium,firefox,webkit, the default).
 
 import { execFileSync } from "node:child_process";
-import { readFileSync } from "node:fs";
+import { createHash } from "node:crypto";
+import { mkdirSync, readFileSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
+import { after, before, describe, test } from "node:test";
 
-import { chromium } from "playwright-core";
+import * as chromium from "./engines/chromium.mjs";
+import * as firefox from "./engines/firefox.mjs";
+import { Unsupported } from "./engines/unsupported.mjs";
+import * as webkit from "./engines/webkit.mjs";
 
 const here = dirname(fileURLToPath(import.meta.url));
 export const root = resolve(here, "..", "..");
@@ -21,116 +30,204 @@ export const views = JSON.parse(readFileSync(join(here, "views.json"), "utf8"));
 export const WIDTH = 800;
 export const HEIGHT = 600;
 
-// Without the networking flags Chromium keeps trying hosts it cannot reach.
-const CHROMIUM_FLAGS = [
-  "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-  "--disable-background-networking", "--disable-component-update", "--disable-sync",
-];
-
-export async function launch(extraFlags = []) {
-  return chromium.launch({
-    executablePath: process.env.CHROMIUM ?? "/usr/bin/chromium",
-    args: [...CHROMIUM_FLAGS, ...extraFlags],
-  });
+const drivers = { chromium, firefox, webkit };
+export const engineNames = (process.env.WORLD_ENGINES || Object.keys(drivers).join(","))
+  .split(",").map((name) => name.trim());
+for (const name of engineNames) {
+  if (!drivers[name]) throw new Error(`WORLD_ENGINES: no engine "${name}"`);
 }
 
-// A page of its own in a new context; `before`, if given, runs in the page
-// before its own script does.
-export async function openPage(browser, { url = pageUrl, context = {}, before } = {}) {
-  const ctx = await browser.newContext({ viewport: { width: 1200, height: 700 }, ...context });
-  const page = await ctx.newPage();
-  const errors = [];
-  page.on("pageerror", (error) => errors.push(error.message));
-  if (before) await page.addInitScript(before);
-  await page.goto(url);
-  return new WorldPage(page, errors);
+export function launchEngine(name, options) {
+  return drivers[name].launch(options);
 }
+
+// Registers the tests that `body` defines once for each engine, with the
+// engine's name at the end of each test's name. body(test, engine) gets a
+// `test` that skips, saying why, where the engine cannot do what it asks,
+// and the engine, whose `browser` is launched before its tests run.
+export function inEachEngine(body) {
+  for (const name of engineNames) {
+    describe(name, () => {
+      const engine = { name, browser: null, launch: (options) => launchEngine(name, options) };
+      before(async () => { engine.browser = await launchEngine(name); });
+      after(() => engine.browser?.close());
+      const engineTest = (title, fn) => test(`${title} [${name}]`, async (t) => {
+        try {
+          await fn(t);
+        } catch (error) {
+          if (!(error instanceof Unsupported)) throw error;
+          t.skip(`${name}: ${error.message}`);
+        } finally {
+          // What a failed or skipped test left open.
+          await Promise.all([...openPages].map((page) => page.close()));
+        }
+      });
+      body(engineTest, engine);
+    });
+  }
+}
+
+// Errors in the page and unhandled rejections, kept where a test can read
+// them in every engine.
+const ERROR_WATCH = `window.worldErrors = [];
+window.addEventListener("error", (e) => window.worldErrors.push(String(e.message)));
+window.addEventListener("unhandledrejection", (e) => window.worldErrors.push(String(e.reason)));`;
+
+// A copy of the page on disk with `prelude`, a function's source, run before
+// the page's own script.
+function pageWith(prelude) {
+  const source = `<script>${ERROR_WATCH}\n(${prelude ?? "() => {}"})();</script>`;
+  const dir = join(tmpdir(), "world-pages");
+  mkdirSync(dir, { recursive: true });
+  const file = join(dir, `${createHash("sha1").update(source).digest("hex")}.html`);
+  const page = readFileSync(pagePath, "utf8");
+  writeFileSync(file, page.replace("<head>", () => `<head>\n${source}`));
+  return pathToFileURL(file).href;
+}
+
+// A page of its own, `width` x `height` page pixels. `url`, if given, is
+// opened as it is; otherwise a copy of the page, with `before`, if given,
+// run ahead of its own script.
+export async function openPage(browser, {
+  url, before: prelude, width = 1200, height = 700, deviceScaleFactor = 1, touch = false,
+} = {}) {
+  const tab = await browser.open({ width, height, deviceScaleFactor, touch });
+  try {
+    await tab.goto(url ?? pageWith(prelude && prelude.toString()));
+  } catch (error) {
+    await tab.close();
+    throw error;
+  }
+  return new WorldPage(tab);
+}
+
+const openPages = new Set();
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 export class WorldPage {
-  constructor(page, errors) {
-    this.page = page;
-    this.errors = errors;
+  constructor(tab) {
+    this.tab = tab;
+    openPages.add(this);
+  }
+
+  evaluate(fn, arg) {
+    return this.tab.evaluate(fn, arg);
+  }
+
+  // Polls fn(arg) in the page until it is true.
+  async waitFor(fn, arg, timeout = 30000) {
+    const deadline = Date.now() + timeout;
+    while (!(await this.evaluate(fn, arg))) {
+      if (Date.now() > deadline) throw new Error(`timed out waiting for ${fn}`);
+      await sleep(50);
+    }
   }
 
   // Resolves once the program has started and drawn, or a message says why not.
   async ready() {
-    await this.page.waitForFunction(
-      () => document.getElementById("status").textContent !== "" ||
-        (window.Module && window.Module.calledRun),
-      null, { timeout: 30000 });
+    await this.waitFor(() => document.getElementById("status").textContent !== "" ||
+      (window.Module && window.Module.calledRun));
     await this.settle();
   }
 
+  // What went wrong in the page (only in the copies openPage makes).
+  errors() {
+    return this.evaluate(() => window.worldErrors ?? []);
+  }
+
   status() {
-    return this.page.textContent("#status");
+    return this.evaluate(() => document.getElementById("status").textContent);
   }
 
   lines() {
-    return this.page.$eval("#lines", (panel) => panel.textContent);
+    return this.evaluate(() => document.getElementById("lines").textContent);
   }
 
   async lineCount() {
     return (await this.lines()).split("\n").length - 1;
   }
 
+  press(key) {
+    return this.tab.press(key);
+  }
+
+  click(selector) {
+    return this.tab.click(selector);
+  }
+
   // Presses the key `times` times and waits for every step's eleven lines.
   async step(times = 1, key = "f") {
     const expected = (await this.lineCount()) + 11 * times;
-    for (let i = 0; i < times; i++) await this.page.keyboard.press(key);
-    await this.page.waitForFunction(
+    for (let i = 0; i < times; i++) await this.tab.press(key);
+    await this.waitFor(
       (count) => document.getElementById("lines").textContent.split("\n").length - 1 >= count,
-      expected, { timeout: 60000 });
+      expected, 60000);
     await this.settle();
   }
 
-  async canvasBox() {
-    return this.page.locator("#canvas").boundingBox();
+  canvasBox() {
+    return this.evaluate(() => {
+      const { x, y, width, height } = document.getElementById("canvas").getBoundingClientRect();
+      return { x, y, width, height };
+    });
   }
 
-  // A drag between canvas positions, released once its last move is drawn.
-  async drag(button, points) {
+  // A drag between canvas positions with `button` (1 left, 2 middle, 3
+  // right) and `modifiers` held, released once its last move is drawn.
+  async drag(button, points, modifiers = []) {
     const box = await this.canvasBox();
-    const name = ["left", "middle", "right"][button - 1];
-    const mouse = this.page.mouse;
     const [start, ...rest] = points;
-    await mouse.move(box.x + start[0], box.y + start[1]);
-    await mouse.down({ button: name });
-    for (const [x, y] of rest) await mouse.move(box.x + x, box.y + y, { steps: 4 });
-    await this.settle();
-    await mouse.up({ button: name });
-  }
-
-  // Touches the canvas through the browser's touch events: each gesture is a
-  // list of fingers, each finger a list of canvas positions, moved together.
-  async touch(fingers) {
-    const box = await this.canvasBox();
-    const cdp = await this.page.context().newCDPSession(this.page);
-    const at = (step) => fingers.map((path, id) => ({
-      x: box.x + path[Math.min(step, path.length - 1)][0],
-      y: box.y + path[Math.min(step, path.length - 1)][1], id,
-    }));
-    const steps = Math.max(...fingers.map((path) => path.length));
-    await cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: at(0) });
-    for (let step = 1; step < steps; step++) {
-      await cdp.send("Input.dispatchTouchEvent", { type: "touchMove", touchPoints: at(step) });
+    for (const modifier of modifiers) await this.tab.keyDown(modifier);
+    await this.tab.mouseMove(box.x + start[0], box.y + start[1]);
+    await this.tab.mouseDown(button);
+    let [x, y] = start;
+    for (const [toX, toY] of rest) {
+      // A few moves on the way, as a hand makes them.
+      for (let i = 1; i <= 4; i++) {
+        await this.tab.mouseMove(box.x + x + ((toX - x) * i) / 4, box.y + y + ((toY - y) * i) / 4);
+      }
+      [x, y] = [toX, toY];
     }
     await this.settle();
-    await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
-    await cdp.detach();
+    await this.tab.mouseUp(button);
+    for (const modifier of modifiers.reverse()) await this.tab.keyUp(modifier);
+  }
+
+  // The wheel turned over canvas position (x, y).
+  async wheel(x, y, dx, dy) {
+    const box = await this.canvasBox();
+    await this.tab.wheel(box.x + x, box.y + y, dx, dy);
+  }
+
+  // Touches the canvas: each finger a list of canvas positions, the fingers
+  // moved together and lifted once the last move is drawn.
+  async touch(fingers) {
+    const box = await this.canvasBox();
+    const onPage = fingers.map((path) => path.map(([x, y]) => [box.x + x, box.y + y]));
+    await this.tab.touch(onPage, () => this.settle());
   }
 
   // Waits for the drawing to catch up: a few frame periods with no new frame.
-  async settle() {
-    await this.page.waitForTimeout(250);
+  settle() {
+    return sleep(250);
   }
 
-  // The canvas as the browser shows it, as 8-bit RGB, in page pixels.
-  async picture() {
-    return this.pictureOf(await this.page.locator("#canvas").screenshot({ scale: "css" }));
+  // The canvas as the browser shows it, as 8-bit RGB, in page pixels, or
+  // with `device`, in device pixels.
+  async picture(device = false) {
+    const box = await this.canvasBox();
+    return decodeWithConvert(await this.tab.screenshot(box, device), "png");
   }
 
-  pictureOf(png) {
-    return decodeWithConvert(png, "png");
+  // The file that clicking `selector` downloads: { name, data }.
+  download(selector) {
+    return this.tab.download(selector);
+  }
+
+  close() {
+    if (!openPages.delete(this)) return undefined;
+    return this.tab.close();
   }
 
   // Runs the steps, drags and pictures of one run of views.json; returns the
@@ -158,58 +255,10 @@ export function desktopLines(name) {
 // Any picture ImageMagick reads, as { width, height, pixels } with 3 bytes a
 // pixel.
 function decodeWithConvert(data, format) {
-  const ppm = execFileSync("convert", [`${format}:-`, "-depth", "8", "ppm:-"], { input: data, maxBuffer: 64 << 20 });
+  const ppm = execFileSync("convert", [`${format}:-`, "-depth", "8", "ppm:-"],
+                           { input: data, maxBuffer: 64 << 20 });
   const header = ppm.subarray(0, 64).toString("latin1").match(/^P6\s+(\d+)\s+(\d+)\s+255\s/);
   if (!header) throw new Error("convert wrote no 8-bit PPM");
   const [whole, width, height] = header;
   return { width: Number(width), height: Number(height), pixels: ppm.subarray(whole.length) };
-}
-
-const lit = (p, i) => p[i] || p[i + 1] || p[i + 2];
-
-// Whether some pixel at most one away in `other` has the colour of pixel
-// (x, y) of `picture`, within one level a channel.
-function hasNeighbour(picture, other, x, y) {
-  const i = 3 * (y * picture.width + x);
-  const p = picture.pixels;
-  const q = other.pixels;
-  for (let ny = Math.max(0, y - 1); ny <= Math.min(other.height - 1, y + 1); ny++) {
-    for (let nx = Math.max(0, x - 1); nx <= Math.min(other.width - 1, x + 1); nx++) {
-      const j = 3 * (ny * other.width + nx);
-      if (Math.abs(p[i] - q[j]) <= 1 && Math.abs(p[i + 1] - q[j + 1]) <= 1 &&
-          Math.abs(p[i + 2] - q[j + 2]) <= 1) {
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
-// How two pictures of the same scene differ: the lit pixels of each that
-// have no pixel of their colour at most one pixel away in the other, and
-// the pixels that differ at all in place.
-export function compare(a, b) {
-  if (a.width !== b.width || a.height !== b.height) {
-    throw new Error(`sizes differ: ${a.width} x ${a.height} and ${b.width} x ${b.height}`);
-  }
-  let unmatched = 0;
-  let differing = 0;
-  for (let y = 0; y < a.height; y++) {
-    for (let x = 0; x < a.width; x++) {
-      const i = 3 * (y * a.width + x);
-      if (a.pixels[i] !== b.pixels[i] || a.pixels[i + 1] !== b.pixels[i + 1] ||
-          a.pixels[i + 2] !== b.pixels[i + 2]) {
-        differing++;
-      }
-      if (lit(a.pixels, i) && !hasNeighbour(a, b, x, y)) unmatched++;
-      if (lit(b.pixels, i) && !hasNeighbour(b, a, x, y)) unmatched++;
-    }
-  }
-  return { unmatched, differing, share: differing / (a.width * a.height) };
-}
-
-export function litPixels(picture) {
-  let count = 0;
-  for (let i = 0; i < picture.pixels.length; i += 3) count += lit(picture.pixels, i) ? 1 : 0;
-  return count;
 }
