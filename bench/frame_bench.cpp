@@ -112,7 +112,7 @@ double runEventLoop(double seconds) {
 // Moves the pointer of an orbit drag by a pixel on every pass of the event
 // loop, so that every tick finds the camera changed.
 void movePointer(void*) {
-    Fl::e_x = window->mouseX > 0 ? window->mouseX - 1 : window->w();
+    Fl::e_x = window->drag.mouseX > 0 ? window->drag.mouseX - 1 : window->w();
     window->handle(FL_DRAG);
 }
 

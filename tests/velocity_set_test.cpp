@@ -72,13 +72,4 @@ TEST(VelocitySet, WeightsSumToOneUpToSinglePrecision) {
     EXPECT_EQ(sum, 1.0000002f);
 }
 
-TEST(VelocitySet, SiteOffersTheSameOperations) {
-    static_assert(Site::directionOf(0, -1, 1) == 18);
-    static_assert(Site::opposite(7) == 17);
-    for (DirectionIndex i = 0; i < kDirectionCount; ++i) {
-        EXPECT_EQ(Site::weight(i), weight(i));
-        EXPECT_EQ(Site::speedSquaredCoefficient(i), speedSquaredCoefficient(i));
-    }
-}
-
 }  // namespace

@@ -15,9 +15,7 @@ static_assert(kOrbitButton == FL_LEFT_MOUSE && kZoomButton == FL_MIDDLE_MOUSE &&
 
 ViewerWindow::ViewerWindow(int x, int y, int w, int h, const char* label)
     : Fl_Gl_Window(x, y, w, h, label),
-      camera(kInitialCamera),
-      dragButton(kNoDrag),
-      pressCamera(kInitialCamera) {
+      camera(kInitialCamera) {
     // The drawing follows the window's size, so the user may change it.
     resizable(this);
     xclass(kWindowClass);
@@ -28,10 +26,7 @@ ViewerWindow::ViewerWindow(int x, int y, int w, int h, const char* label)
 int ViewerWindow::handle(int event) {
     switch (event) {
         case FL_PUSH:
-            dragButton = Fl::event_button();
-            pressX = mouseX = Fl::event_x();
-            pressY = mouseY = Fl::event_y();
-            pressCamera = camera;
+            drag.press(Fl::event_button(), Fl::event_x(), Fl::event_y(), camera);
             return 1;
         case FL_RELEASE:
             // The wheel is X buttons 4 to 7. The toolkit turns their presses
@@ -40,14 +35,13 @@ int ViewerWindow::handle(int event) {
             // neither: the toolkit's would turn the motion that follows into
             // plain moves.
             if (Fl::event_button() < kFirstWheelButton || Fl::event_button() > kLastWheelButton) {
-                dragButton = kNoDrag;
-            } else if (dragButton != kNoDrag) {
+                drag.release(Fl::event_x(), Fl::event_y(), camera, w(), h());
+            } else if (drag.dragButton != kNoDrag) {
                 Fl::pushed(this);
             }
             return 1;
         case FL_DRAG:
-            mouseX = Fl::event_x();
-            mouseY = Fl::event_y();
+            drag.moveTo(Fl::event_x(), Fl::event_y());
             return 1;
         case FL_KEYBOARD:
         // A window without the keyboard focus gets its keys as shortcuts.
@@ -75,13 +69,7 @@ void ViewerWindow::step() {
     }
 }
 
-void ViewerWindow::applyDrag() {
-    if (dragButton != kNoDrag) dragCamera();
-}
-
-void ViewerWindow::dragCamera() {
-    dragOrbitCamera(camera, pressCamera, dragButton, pressX - mouseX, pressY - mouseY, w(), h());
-}
+void ViewerWindow::applyDrag() { drag.apply(camera, w(), h()); }
 
 bool ViewerWindow::pictureIsCurrent() const {
     return drawnLatticeIsCurrent && drawnCamera == camera;

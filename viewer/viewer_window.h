@@ -2,6 +2,7 @@
 
 #include <FL/Fl_Gl_Window.H>
 
+#include "camera_drag.h"
 #include "lattice.h"
 #include "orbit_camera.h"
 #include "program.h"
@@ -27,7 +28,6 @@ public:
     void step();
     // Applies the drag under way, if any; called once per frame tick.
     void applyDrag();
-    void dragCamera();
     // Whether the picture on screen is the one the lattice and camera would
     // draw now. The same lattice and camera at the same size give the same
     // pixels; a new size is the toolkit's to redraw.
@@ -35,12 +35,7 @@ public:
 
     Volume* volume;
     OrbitCamera camera;
-    int dragButton;  // the toolkit's button number, or kNoDrag
-    int mouseX = 0;
-    int mouseY = 0;
-    int pressX = 0;
-    int pressY = 0;
-    OrbitCamera pressCamera;
+    CameraDrag drag;  // its button the toolkit's number, or kNoDrag
     // What the picture on screen was drawn from.
     bool drawnLatticeIsCurrent = false;  // false until drawn, and after each step
     OrbitCamera drawnCamera = kInitialCamera;

@@ -185,8 +185,8 @@ class World:
         if before_end:
             before_end()
         move(end)
-        # Motion is applied on the frame ticks only, and motion after the last
-        # tick before the release is lost: release once the picture shows it.
+        # A drag that rests before its release: the picture shows where the
+        # pointer ended before the release.
         self.settle()
         self.server.run("xdotool", "mouseup", str(button))
 
