@@ -4,12 +4,10 @@
 #include <new>
 
 #include "initial_state.h"
+#include "page_script.h"
 #include "world_page.h"
 
 namespace {
-
-// Said on the page, in place of the picture.
-EM_JS(void, showFailure, (const char* text), { Module.worldFailed(UTF8ToString(text)); });
 
 // A browser with WebGL switched off may not define its types at all, and
 // asking it for a context then throws instead of failing.

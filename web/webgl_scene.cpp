@@ -1,6 +1,8 @@
 #include "webgl_scene.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 #include "scene.h"
 #include "view_matrix.h"
@@ -20,8 +22,20 @@ uniform float pixelRatio;
 uniform vec2 nudge;
 varying vec3 litColour;
 void main() {
-    gl_Position = viewProjection * vec4(position, 1.0);
-    gl_Position.xy += nudge * gl_Position.w;
+    vec4 at = viewProjection * vec4(position, 1.0);
+    vec2 moved = at.xy + nudge * at.w;
+    // A point is drawn whole or not at all, by whether its centre lies in
+    // the view; that is decided before the nudge, which must neither bring
+    // in a point just outside an edge nor push out one just inside.
+    if (size > 0.0) {
+        if (all(lessThanEqual(abs(at.xyz), vec3(at.w)))) {
+            moved = clamp(moved, -at.w, at.w);
+        } else {
+            at = vec4(0.0, 0.0, 2.0, 1.0);  // beyond the far plane
+            moved = at.xy;
+        }
+    }
+    gl_Position = vec4(moved, at.zw);
     gl_PointSize = size * pixelRatio;
     litColour = clamp(colour * lighting, 0.0, 1.0);
 }
@@ -46,19 +60,37 @@ void addVertex(std::vector<float>& vertices, const float* xyz, const float* rgb,
     vertices.insert(vertices.end(), {xyz[0], xyz[1], xyz[2], rgb[0], rgb[1], rgb[2], size});
 }
 
+// A shader's or program's log, on standard error: the browser's console.
+template <typename GetLength, typename GetLog>
+void logFailure(const char* what, GLuint object, GetLength getLength, GetLog getLog) {
+    GLint length = 0;
+    getLength(object, GL_INFO_LOG_LENGTH, &length);
+    std::vector<char> log(std::max(length, 1));
+    getLog(object, static_cast<GLsizei>(log.size()), nullptr, log.data());
+    std::fprintf(stderr, "world: the %s failed: %s\n", what, log.data());
+}
+
 GLuint compiled(GLenum type, const char* source) {
     const GLuint shader = glCreateShader(type);
     glShaderSource(shader, 1, &source, nullptr);
     glCompileShader(shader);
     GLint ok = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    return ok ? shader : 0;
+    if (ok) return shader;
+    logFailure(type == GL_VERTEX_SHADER ? "vertex shader" : "fragment shader", shader,
+               glGetShaderiv, glGetShaderInfoLog);
+    glDeleteShader(shader);
+    return 0;
 }
 
 GLuint linked(const char* vertexSource, const char* fragmentSource) {
     const GLuint vertexShader = compiled(GL_VERTEX_SHADER, vertexSource);
     const GLuint fragmentShader = compiled(GL_FRAGMENT_SHADER, fragmentSource);
-    if (!vertexShader || !fragmentShader) return 0;
+    if (!vertexShader || !fragmentShader) {
+        glDeleteShader(vertexShader);
+        glDeleteShader(fragmentShader);
+        return 0;
+    }
     const GLuint program = glCreateProgram();
     glAttachShader(program, vertexShader);
     glAttachShader(program, fragmentShader);
@@ -67,7 +99,10 @@ GLuint linked(const char* vertexSource, const char* fragmentSource) {
     glDeleteShader(fragmentShader);
     GLint ok = GL_FALSE;
     glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    return ok ? program : 0;
+    if (ok) return program;
+    logFailure("shader program", program, glGetProgramiv, glGetProgramInfoLog);
+    glDeleteProgram(program);
+    return 0;
 }
 
 // Two counter-clockwise triangles a face, as GL splits a quad.

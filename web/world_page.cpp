@@ -1,41 +1,43 @@
 #include "world_page.h"
 
-#include <emscripten.h>
-#include <emscripten/eventloop.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
 
+#include "page_script.h"
 #include "program.h"
 
 namespace {
 
 constexpr const char* kCanvas = "#canvas";
+// The box the canvas fills; the page's layout sizes it.
+constexpr const char* kView = "#view";
 constexpr const char* kStepButton = "#step";
+constexpr const char* kRunButton = "#run";
 
-// The page's own part, in its script: it shows the end and disables the
-// Step button.
-EM_JS(void, showEnd, (int status), { Module.worldEnded(status); });
+// A camera key moves the camera as a drag of this many page pixels does.
+constexpr int kKeyDragPixels = 32;
+// A wheel's notch scrolls 100 page pixels, or 3 lines, in every browser. It
+// zooms as a middle drag of a fifth of the canvas height does: a tenth of
+// the distance. A trackpad's pinch comes as the wheel with Ctrl, in small
+// amounts, and zooms five times as fast.
+constexpr double kWheelDragPerPixel = 0.2 / 100;
+constexpr double kPinchDragPerPixel = 5 * kWheelDragPerPixel;
+constexpr double kPixelsPerLine = 100.0 / 3;
 
 // The browser numbers the buttons 0 (left), 1 (middle) and 2 (right).
 int desktopButton(unsigned short browserButton) { return browserButton + 1; }
 
-long distanceBetween(const EmscriptenTouchPoint& a, const EmscriptenTouchPoint& b) {
-    return std::lround(std::hypot(static_cast<double>(a.clientX - b.clientX),
-                                  static_cast<double>(a.clientY - b.clientY)));
+int distanceBetween(const EmscriptenTouchPoint& a, const EmscriptenTouchPoint& b) {
+    return static_cast<int>(std::lround(std::hypot(static_cast<double>(a.clientX - b.clientX),
+                                                   static_cast<double>(a.clientY - b.clientY))));
 }
 
 }  // namespace
 
 WorldPage::WorldPage(Volume* volume, EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context)
-    : volume(volume),
-      context(context),
-      camera(kInitialCamera),
-      dragButton(kNoDrag),
-      pressCamera(kInitialCamera),
-      drawnCamera(kInitialCamera) {}
+    : volume(volume), context(context), camera(kInitialCamera), drawnCamera(kInitialCamera) {}
 
 bool WorldPage::start() {
     if (!makeScene()) return false;
@@ -46,11 +48,13 @@ bool WorldPage::start() {
     // On the window, so that a drag goes on outside the canvas.
     emscripten_set_mousemove_callback(window, this, false, onMouse);
     emscripten_set_mouseup_callback(window, this, false, onMouse);
+    emscripten_set_wheel_callback(kCanvas, this, false, onWheel);
     emscripten_set_touchstart_callback(kCanvas, this, false, onTouch);
     emscripten_set_touchmove_callback(kCanvas, this, false, onTouch);
     emscripten_set_touchend_callback(kCanvas, this, false, onTouch);
     emscripten_set_touchcancel_callback(kCanvas, this, false, onTouch);
     emscripten_set_click_callback(kStepButton, this, false, onStepButton);
+    emscripten_set_click_callback(kRunButton, this, false, onRunButton);
     emscripten_set_resize_callback(window, this, false, onResize);
     emscripten_set_webglcontextlost_callback(kCanvas, this, false, onContextLost);
     emscripten_set_webglcontextrestored_callback(kCanvas, this, false, onContextRestored);
@@ -60,36 +64,47 @@ bool WorldPage::start() {
 
 void WorldPage::step() {
     volume->step();
+    showSteps(++steps);
     latticeLoaded = false;
     pictureDrawn = false;
     requestFrame();
 }
 
-void WorldPage::quit() {
-    ended = true;
-    emscripten_html5_remove_all_event_listeners();
-    showEnd(kQuitStatus);
-}
-
-void WorldPage::press(int button, long x, long y) {
-    dragButton = button;
-    pressX = mouseX = x;
-    pressY = mouseY = y;
-    pressCamera = camera;
-}
-
-void WorldPage::moveTo(long x, long y) {
-    if (dragButton == kNoDrag) return;
-    mouseX = x;
-    mouseY = y;
+void WorldPage::setRunning(bool on) {
+    running = on;
+    showRunning(on);
     requestFrame();
 }
 
-void WorldPage::release() { dragButton = kNoDrag; }
+void WorldPage::quit() {
+    ended = true;
+    running = false;
+    emscripten_html5_remove_all_event_listeners();
+    showEnd();
+}
+
+void WorldPage::press(int button, int x, int y) {
+    // The camera keeps what the drag so far did.
+    applyDrag();
+    drag.press(button, x, y, camera);
+}
+
+void WorldPage::moveTo(int x, int y) {
+    if (drag.dragButton == kNoDrag) return;
+    drag.moveTo(x, y);
+    requestFrame();
+}
+
+void WorldPage::release(int x, int y) {
+    if (drag.dragButton == kNoDrag) return;
+    drag.release(x, y, camera, cssWidth, cssHeight);
+    requestFrame();
+}
 
 // One finger orbits as the left button, two pan as the right one and zoom as
 // the middle one by their spread: spreading them by the canvas height halves
-// the distance. A finger that comes or goes starts the gesture afresh.
+// the distance. A finger that comes or goes ends the gesture where it was
+// and starts another.
 void WorldPage::touch(const EmscriptenTouchEvent& event, bool lifted) {
     const EmscriptenTouchPoint* down[2];
     int count = 0;
@@ -98,9 +113,9 @@ void WorldPage::touch(const EmscriptenTouchEvent& event, bool lifted) {
         // A lifted finger is still listed, as changed.
         if (!(lifted && point.isChanged)) down[count++] = &point;
     }
-    long x = 0;
-    long y = 0;
-    long apart = 0;
+    int x = 0;
+    int y = 0;
+    int apart = 0;
     if (count == 1) {
         x = down[0]->clientX;
         y = down[0]->clientY;
@@ -110,11 +125,12 @@ void WorldPage::touch(const EmscriptenTouchEvent& event, bool lifted) {
         apart = distanceBetween(*down[0], *down[1]);
     }
     if (count != fingers) {
+        applyDrag();
         fingers = count;
         if (count == 0) {
-            release();
+            release(drag.mouseX, drag.mouseY);
         } else {
-            press(count == 2 ? kPanButton : kOrbitButton, x, y);
+            drag.press(count == 2 ? kPanButton : kOrbitButton, x, y, camera);
             pressSpread = spread = apart;
         }
         return;
@@ -124,24 +140,81 @@ void WorldPage::touch(const EmscriptenTouchEvent& event, bool lifted) {
 }
 
 void WorldPage::applyDrag() {
-    if (dragButton == kNoDrag) return;
-    const int dx = static_cast<int>(pressX - mouseX);
-    const int dy = static_cast<int>(pressY - mouseY);
-    dragOrbitCamera(camera, pressCamera, dragButton, dx, dy, kWindowWidth, kWindowHeight);
+    if (drag.dragButton == kNoDrag) return;
+    drag.apply(camera, cssWidth, cssHeight);
     // The pan and the zoom write fields of their own.
     if (fingers == 2) {
-        dragOrbitCamera(camera, pressCamera, kZoomButton, 0, static_cast<int>(spread - pressSpread),
-                        kWindowWidth, kWindowHeight);
+        dragOrbitCamera(camera, drag.pressCamera, kZoomButton, 0, spread - pressSpread, cssWidth,
+                        cssHeight);
     }
 }
 
-// Drawn at the device's resolution, so that the picture stays sharp.
+// The camera as after a drag of (dx, dy) page pixels with the button.
+void WorldPage::nudgeCamera(int button, int dx, int dy) {
+    const OrbitCamera before = camera;
+    dragOrbitCamera(camera, before, button, dx, dy, cssWidth, cssHeight);
+    requestFrame();
+}
+
+// With the canvas focused, the arrows drag the camera as the left button
+// does, or with Shift as the right one, and + and - as the middle one.
+bool WorldPage::key(const EmscriptenKeyboardEvent& event) {
+    // The browser's own shortcuts stay the browser's.
+    if (event.ctrlKey || event.metaKey || event.altKey) return false;
+    if (canvasFocused()) {
+        const int d = kKeyDragPixels;
+        const int button = event.shiftKey ? kPanButton : kOrbitButton;
+        const struct {
+            const char* key;
+            int button, dx, dy;
+        } moves[] = {
+            {"ArrowLeft", button, d, 0},     {"ArrowRight", button, -d, 0},
+            {"ArrowUp", button, 0, d},       {"ArrowDown", button, 0, -d},
+            {"+", kZoomButton, 0, d},        {"=", kZoomButton, 0, d},
+            {"-", kZoomButton, 0, -d},
+        };
+        for (const auto& move : moves) {
+            if (std::strcmp(event.key, move.key) == 0) {
+                nudgeCamera(move.button, move.dx, move.dy);
+                return true;
+            }
+        }
+    }
+    if (std::strlen(event.key) != 1) return false;
+    const int letter = std::tolower(static_cast<unsigned char>(event.key[0]));
+    if (letter == kStepKey) {
+        step();
+        return true;
+    }
+    if (letter == kQuitKey) {
+        quit();
+        return true;
+    }
+    return false;
+}
+
+// Up or away brings the eye closer.
+void WorldPage::wheel(const EmscriptenWheelEvent& event) {
+    double pixels = event.deltaY;
+    if (event.deltaMode == DOM_DELTA_LINE) pixels *= kPixelsPerLine;
+    if (event.deltaMode == DOM_DELTA_PAGE) pixels *= cssHeight;
+    const double perPixel = event.mouse.ctrlKey ? kPinchDragPerPixel : kWheelDragPerPixel;
+    nudgeCamera(kZoomButton, 0, static_cast<int>(std::lround(-pixels * perPixel * cssHeight)));
+}
+
+// The canvas fills its box in whole page pixels, drawn at the device's
+// resolution so that the picture stays sharp.
 void WorldPage::fitCanvas() {
+    double width = 0;
+    double height = 0;
+    emscripten_get_element_css_size(kView, &width, &height);
+    cssWidth = std::max(1, static_cast<int>(width));
+    cssHeight = std::max(1, static_cast<int>(height));
     pixelRatio = emscripten_get_device_pixel_ratio();
-    drawableWidth = static_cast<int>(std::lround(kWindowWidth * pixelRatio));
-    drawableHeight = static_cast<int>(std::lround(kWindowHeight * pixelRatio));
+    drawableWidth = static_cast<int>(std::lround(cssWidth * pixelRatio));
+    drawableHeight = static_cast<int>(std::lround(cssHeight * pixelRatio));
     emscripten_set_canvas_element_size(kCanvas, drawableWidth, drawableHeight);
-    emscripten_set_element_css_size(kCanvas, kWindowWidth, kWindowHeight);
+    emscripten_set_element_css_size(kCanvas, cssWidth, cssHeight);
     pictureDrawn = false;
 }
 
@@ -152,19 +225,22 @@ bool WorldPage::makeScene() {
     return scene.create();
 }
 
-// At most one frame a frame period, as the desktop program's timer ticks.
 void WorldPage::requestFrame() {
     if (frameRequested || ended) return;
     frameRequested = true;
-    const double wait = std::max(0.0, lastFrame + kFramePeriod * 1000.0 - emscripten_get_now());
-    emscripten_set_timeout(onFrame, wait, this);
+    emscripten_request_animation_frame(onFrame, this);
 }
 
 void WorldPage::frame() {
     frameRequested = false;
     if (ended || contextLost) return;
-    lastFrame = emscripten_get_now();
+    if (running) {
+        step();
+    }
     applyDrag();
+    // Moved to a screen of another resolution; the page's script tells of
+    // it too, but not every browser says so to it.
+    if (emscripten_get_device_pixel_ratio() != pixelRatio) fitCanvas();
     if (pictureDrawn && drawnCamera == camera) return;
     emscripten_webgl_make_context_current(context);
     if (!latticeLoaded) {
@@ -177,38 +253,39 @@ void WorldPage::frame() {
 }
 
 EM_BOOL WorldPage::onKey(int, const EmscriptenKeyboardEvent* event, void* data) {
-    auto* page = static_cast<WorldPage*>(data);
-    // The browser's own shortcuts stay the browser's.
-    if (event->ctrlKey || event->metaKey || event->altKey) return EM_FALSE;
-    if (std::strlen(event->key) != 1) return EM_FALSE;
-    const int key = std::tolower(static_cast<unsigned char>(event->key[0]));
-    if (key == kStepKey) {
-        page->step();
-        return EM_TRUE;
-    }
-    if (key == kQuitKey) {
-        page->quit();
-        return EM_TRUE;
-    }
-    return EM_FALSE;
+    return static_cast<WorldPage*>(data)->key(*event);
 }
 
 EM_BOOL WorldPage::onMouse(int type, const EmscriptenMouseEvent* event, void* data) {
     auto* page = static_cast<WorldPage*>(data);
     switch (type) {
-        case EMSCRIPTEN_EVENT_MOUSEDOWN:
+        case EMSCRIPTEN_EVENT_MOUSEDOWN: {
             // Ends whatever the fingers were doing.
             page->fingers = 0;
-            page->press(desktopButton(event->button), event->clientX, event->clientY);
-            // No middle-button autoscroll, no text selection.
-            return EM_TRUE;
+            int button = desktopButton(event->button);
+            // A left drag with a modifier pans, for a mouse or trackpad
+            // with one button.
+            if (button == kOrbitButton && (event->shiftKey || event->ctrlKey || event->metaKey)) {
+                button = kPanButton;
+            }
+            page->press(button, event->clientX, event->clientY);
+            // The press focuses the canvas, for its keys, as a click does;
+            // only the middle button's autoscroll is kept from the browser.
+            return button == kZoomButton;
+        }
         case EMSCRIPTEN_EVENT_MOUSEMOVE:
             page->moveTo(event->clientX, event->clientY);
             return EM_FALSE;
         default:
-            page->release();
+            page->release(event->clientX, event->clientY);
             return EM_FALSE;
     }
+}
+
+EM_BOOL WorldPage::onWheel(int, const EmscriptenWheelEvent* event, void* data) {
+    static_cast<WorldPage*>(data)->wheel(*event);
+    // The page neither scrolls nor zooms under the pointer.
+    return EM_TRUE;
 }
 
 EM_BOOL WorldPage::onTouch(int type, const EmscriptenTouchEvent* event, void* data) {
@@ -220,6 +297,12 @@ EM_BOOL WorldPage::onTouch(int type, const EmscriptenTouchEvent* event, void* da
 
 EM_BOOL WorldPage::onStepButton(int, const EmscriptenMouseEvent*, void* data) {
     static_cast<WorldPage*>(data)->step();
+    return EM_TRUE;
+}
+
+EM_BOOL WorldPage::onRunButton(int, const EmscriptenMouseEvent*, void* data) {
+    auto* page = static_cast<WorldPage*>(data);
+    page->setRunning(!page->running);
     return EM_TRUE;
 }
 
@@ -238,11 +321,19 @@ EM_BOOL WorldPage::onContextLost(int, const void*, void* data) {
 
 EM_BOOL WorldPage::onContextRestored(int, const void*, void* data) {
     auto* page = static_cast<WorldPage*>(data);
-    page->contextLost = false;
     emscripten_webgl_make_context_current(page->context);
-    page->makeScene();
+    if (!page->makeScene()) {
+        page->ended = true;
+        showFailure("World lost its drawing on this page and could not get it back.");
+        return EM_TRUE;
+    }
+    page->contextLost = false;
     page->requestFrame();
     return EM_TRUE;
 }
 
-void WorldPage::onFrame(void* data) { static_cast<WorldPage*>(data)->frame(); }
+EM_BOOL WorldPage::onFrame(double, void* data) {
+    static_cast<WorldPage*>(data)->frame();
+    // One frame a request.
+    return EM_FALSE;
+}

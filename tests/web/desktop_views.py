@@ -1,7 +1,7 @@
 """Puts the desktop program through the runs of views.json under a private
 Xvfb and writes what it showed and printed: NAME.ppm for each shot, NAME.txt
-for each set of lines. Usage: desktop_views.py VIEWS OUT_DIR, with WORLD_BIN
-naming the program."""
+for each set of lines, in a window of the size VIEWS names for the canvas.
+Usage: desktop_views.py VIEWS OUT_DIR, with WORLD_BIN naming the program."""
 
 import json
 import os
@@ -14,9 +14,9 @@ from harness import World  # noqa: E402
 from xserver import XServer  # noqa: E402
 
 
-def run(actions, out):
+def run(actions, size, out):
     server = XServer()
-    world = World(server)
+    world = World(server, "-geometry", "%dx%d" % tuple(size))
     try:
         world.wait_for_window()
         for action in actions:
@@ -43,7 +43,7 @@ def main():
     out = sys.argv[2]
     os.makedirs(out, exist_ok=True)
     for actions in views["runs"]:
-        run(actions, out)
+        run(actions, views["canvas"], out)
 
 
 if __name__ == "__main__":

@@ -22,13 +22,37 @@ inEachEngine((test, engine) => {
     await world.close();
   });
 
-  test("Save downloads the lines, byte for byte", async () => {
+  test("Save is off with no lines, and then downloads them byte for byte", async () => {
     const world = await openPage(engine.browser);
     await world.ready();
+    const saveOff = () => world.evaluate(() => document.getElementById("save").disabled);
+    assert.equal(await saveOff(), true);
     await world.step(5);
+    assert.equal(await saveOff(), false);
     const { name, data } = await world.download("#save");
     assert.equal(name, "steps.txt");
     assert.equal(data.toString("latin1"), await world.lines());
+    await world.close();
+  });
+
+  test("Run steps on every frame until Pause, and the count follows", async () => {
+    const world = await openPage(engine.browser);
+    await world.ready();
+    const count = () => world.evaluate(() => Number(document.getElementById("step-count").textContent));
+    const label = () => world.evaluate(() => document.getElementById("run").textContent);
+    await world.click("#run");
+    assert.equal(await label(), "Pause");
+    await world.waitFor(() => Number(document.getElementById("step-count").textContent) >= 10);
+    await world.click("#run");
+    assert.equal(await label(), "Run");
+    await world.settle();
+    const steps = await count();
+    await world.settle();
+    assert.equal(await count(), steps, "paused");
+    const lines = await world.lines();
+    assert.equal(lines.split("\n").length - 1, 11 * steps);
+    assert.ok(steps <= 60, `${steps} steps`);
+    assert.equal(lines, desktopLines("60-steps").slice(0, lines.length));
     await world.close();
   });
 

@@ -27,9 +27,6 @@ export const pageUrl = pathToFileURL(pagePath).href;
 export const desktopViews = process.env.DESKTOP_VIEWS ?? join(root, "build-web", "desktop");
 export const views = JSON.parse(readFileSync(join(here, "views.json"), "utf8"));
 
-export const WIDTH = 800;
-export const HEIGHT = 600;
-
 const drivers = { chromium, firefox, webkit };
 export const engineNames = (process.env.WORLD_ENGINES || Object.keys(drivers).join(","))
   .split(",").map((name) => name.trim());
@@ -79,9 +76,10 @@ function pageWith(prelude) {
   const source = `<script>${ERROR_WATCH}\n(${prelude ?? "() => {}"})();</script>`;
   const dir = join(tmpdir(), "world-pages");
   mkdirSync(dir, { recursive: true });
-  const file = join(dir, `${createHash("sha1").update(source).digest("hex")}.html`);
-  const page = readFileSync(pagePath, "utf8");
-  writeFileSync(file, page.replace("<head>", () => `<head>\n${source}`));
+  const page = readFileSync(pagePath, "utf8").replace("<head>", () => `<head>\n${source}`);
+  // Named by what it holds, so that runs of other pages never share one.
+  const file = join(dir, `${createHash("sha1").update(page).digest("hex")}.html`);
+  writeFileSync(file, page);
   return pathToFileURL(file).href;
 }
 
@@ -102,6 +100,7 @@ export async function openPage(browser, {
 }
 
 const openPages = new Set();
+const axeSource = readFileSync(join(here, "node_modules", "axe-core", "axe.min.js"), "utf8");
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -218,6 +217,23 @@ export class WorldPage {
   async picture(device = false) {
     const box = await this.canvasBox();
     return decodeWithConvert(await this.tab.screenshot(box, device), "png");
+  }
+
+  setPixelRatio(ratio) {
+    return this.tab.setPixelRatio(ratio);
+  }
+
+  // What axe-core finds wrong with the page: its violations' ids.
+  async accessibilityViolations() {
+    await this.evaluate((source) => {
+      const script = document.createElement("script");
+      script.textContent = source;
+      document.head.append(script);
+    }, axeSource);
+    return this.evaluate(async () => {
+      const { violations } = await window.axe.run(document);
+      return violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(", ")}`);
+    });
   }
 
   // The file that clicking `selector` downloads: { name, data }.

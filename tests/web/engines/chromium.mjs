@@ -4,13 +4,14 @@ import { readFile } from "node:fs/promises";
 
 import { chromium } from "playwright-core";
 
+import { PageTab } from "./page_tab.mjs";
+
 // Without the networking flags Chromium keeps trying hosts it cannot reach.
 const FLAGS = [
   "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
   "--disable-background-networking", "--disable-component-update", "--disable-sync",
 ];
 
-const BUTTONS = ["left", "middle", "right"];
 
 export async function launch({ noWebGl = false } = {}) {
   const browser = await chromium.launch({
@@ -29,45 +30,9 @@ export async function launch({ noWebGl = false } = {}) {
   };
 }
 
-class ChromiumTab {
-  constructor(page) {
-    this.page = page;
-  }
-
-  goto(url) {
-    return this.page.goto(url);
-  }
-
-  evaluate(fn, arg) {
-    return this.page.evaluate(fn, arg);
-  }
-
+class ChromiumTab extends PageTab {
   press(key) {
     return this.page.keyboard.press(key);
-  }
-
-  click(selector) {
-    return this.page.click(selector);
-  }
-
-  keyDown(key) {
-    return this.page.keyboard.down(key);
-  }
-
-  keyUp(key) {
-    return this.page.keyboard.up(key);
-  }
-
-  mouseMove(x, y) {
-    return this.page.mouse.move(x, y);
-  }
-
-  mouseDown(button) {
-    return this.page.mouse.down({ button: BUTTONS[button - 1] });
-  }
-
-  mouseUp(button) {
-    return this.page.mouse.up({ button: BUTTONS[button - 1] });
   }
 
   async wheel(x, y, dx, dy) {
@@ -90,6 +55,15 @@ class ChromiumTab {
     await settle();
     await cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
     await cdp.detach();
+  }
+
+  // As when the window moves to a screen of another resolution.
+  // The session stays: its override ends with it.
+  async setPixelRatio(ratio) {
+    this.emulation ??= await this.page.context().newCDPSession(this.page);
+    const { width, height } = this.page.viewportSize();
+    await this.emulation.send("Emulation.setDeviceMetricsOverride",
+                              { width, height, deviceScaleFactor: ratio, mobile: false });
   }
 
   screenshot(clip, device = false) {

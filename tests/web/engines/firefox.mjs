@@ -8,9 +8,10 @@ import { join } from "node:path";
 
 import puppeteer from "puppeteer-core";
 
+import { splitKey } from "./keys.mjs";
+import { PageTab } from "./page_tab.mjs";
 import { startXvfb } from "./xvfb.mjs";
 
-const BUTTONS = ["left", "middle", "right"];
 
 export async function launch({ noWebGl = false } = {}) {
   const xvfb = await startXvfb();
@@ -53,50 +54,18 @@ export async function launch({ noWebGl = false } = {}) {
   };
 }
 
-class FirefoxTab {
+class FirefoxTab extends PageTab {
   constructor(page, context, downloads) {
-    this.page = page;
+    super(page);
     this.context = context;
     this.downloads = downloads;
   }
 
-  goto(url) {
-    return this.page.goto(url);
-  }
-
-  evaluate(fn, arg) {
-    return this.page.evaluate(fn, arg);
-  }
-
-  async press(key) {
-    const [main, ...modifiers] = key.split("+").reverse();
+  async press(combination) {
+    const { modifiers, key } = splitKey(combination);
     for (const modifier of modifiers) await this.page.keyboard.down(modifier);
-    await this.page.keyboard.press(main);
+    await this.page.keyboard.press(key);
     for (const modifier of modifiers.reverse()) await this.page.keyboard.up(modifier);
-  }
-
-  click(selector) {
-    return this.page.click(selector);
-  }
-
-  keyDown(key) {
-    return this.page.keyboard.down(key);
-  }
-
-  keyUp(key) {
-    return this.page.keyboard.up(key);
-  }
-
-  mouseMove(x, y) {
-    return this.page.mouse.move(x, y);
-  }
-
-  mouseDown(button) {
-    return this.page.mouse.down({ button: BUTTONS[button - 1] });
-  }
-
-  mouseUp(button) {
-    return this.page.mouse.up({ button: BUTTONS[button - 1] });
   }
 
   async wheel(x, y, dx, dy) {
@@ -115,6 +84,10 @@ class FirefoxTab {
     }
     await settle();
     for (const handle of handles) await handle.end();
+  }
+
+  async setPixelRatio(ratio) {
+    await this.page.setViewport({ ...this.page.viewport(), deviceScaleFactor: ratio });
   }
 
   screenshot(clip) {

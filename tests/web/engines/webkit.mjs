@@ -7,6 +7,7 @@ import { createServer } from "node:net";
 
 import { Builder, Button, Key, Origin } from "selenium-webdriver";
 
+import { splitKey } from "./keys.mjs";
 import { startXvfb } from "./xvfb.mjs";
 import { Unsupported } from "./unsupported.mjs";
 
@@ -15,7 +16,7 @@ const BUTTONS = [Button.LEFT, Button.MIDDLE, Button.RIGHT];
 const KEYS = {
   Shift: Key.SHIFT, Control: Key.CONTROL, Alt: Key.ALT, Meta: Key.META, Escape: Key.ESCAPE,
   Enter: Key.ENTER, Tab: Key.TAB, ArrowLeft: Key.ARROW_LEFT, ArrowRight: Key.ARROW_RIGHT,
-  ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, F5: Key.F5, F12: Key.F12,
+  ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, Home: Key.HOME, End: Key.END,
 };
 const keyOf = (name) => KEYS[name] ?? name;
 
@@ -74,7 +75,9 @@ export async function launch({ noWebGl = false } = {}) {
         throw new Unsupported("GTK scales MiniBrowser by whole numbers only");
       }
       if (touch) throw new Unsupported("WebKitWebDriver turns touch actions into mouse events");
-      const xvfb = await startXvfb();
+      // Room for the window and its toolbar, in device pixels.
+      const xvfb = await startXvfb(deviceScaleFactor * width + 400,
+                                   deviceScaleFactor * height + 400);
       let server;
       let driver;
       try {
@@ -119,7 +122,13 @@ class WebKitTab {
     for (;;) {
       const [innerWidth, innerHeight] = await inner();
       if (innerWidth === width && innerHeight === height) return;
-      if (Date.now() > deadline) throw new Error(`MiniBrowser's page is not ${width} x ${height}`);
+      if (Date.now() > deadline) {
+        // GTK keeps the window as wide as its toolbar needs.
+        if (innerWidth > width) {
+          throw new Unsupported(`MiniBrowser's page is at least ${innerWidth} pixels wide`);
+        }
+        throw new Error(`MiniBrowser's page is ${innerWidth} x ${innerHeight}, not ${width} x ${height}`);
+      }
       const rect = await this.driver.manage().window().getRect();
       await this.driver.manage().window().setRect({
         width: rect.width + width - innerWidth, height: rect.height + height - innerHeight,
@@ -144,12 +153,12 @@ class WebKitTab {
     return this.driver.actions({ async: true });
   }
 
-  async press(key) {
-    const [main, ...modifiers] = key.split("+").reverse().map(keyOf);
+  async press(combination) {
+    const { modifiers, key } = splitKey(combination);
     let actions = this.actions();
-    for (const modifier of modifiers) actions = actions.keyDown(modifier);
-    actions = actions.keyDown(main).keyUp(main);
-    for (const modifier of modifiers.reverse()) actions = actions.keyUp(modifier);
+    for (const modifier of modifiers) actions = actions.keyDown(keyOf(modifier));
+    actions = actions.keyDown(keyOf(key)).keyUp(keyOf(key));
+    for (const modifier of modifiers.reverse()) actions = actions.keyUp(keyOf(modifier));
     await actions.perform();
   }
 
@@ -181,6 +190,10 @@ class WebKitTab {
 
   wheel(x, y, dx, dy) {
     return this.actions().scroll(Math.round(x), Math.round(y), dx, dy, Origin.VIEWPORT).perform();
+  }
+
+  setPixelRatio() {
+    throw new Unsupported("GTK's scale is fixed when MiniBrowser starts");
   }
 
   touch() {

@@ -4,7 +4,7 @@
 
 import { spawn } from "node:child_process";
 
-export async function startXvfb(width = 2000, height = 1400) {
+export async function startXvfb(width = 2400, height = 1600) {
   const server = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", `${width}x${height}x24`,
                                 "-noreset", "-nolisten", "tcp"],
                        { stdio: ["ignore", "ignore", "ignore", "pipe"] });
