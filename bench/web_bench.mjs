@@ -1,7 +1,9 @@
-// The page against the desktop program, interleaved in one run: a step in
-// the page against the native step, a frame while orbiting after 45 steps
-// against the desktop program's frame on llvmpipe, the frame rate of a drag,
-// the time from loading to the first frame, and the page's size.
+// The page against the desktop program, interleaved in one run, in each
+// engine of WORLD_ENGINES (default chromium,firefox,webkit) with the renderer
+// it draws with: a step in the page against the native step, a frame while
+// orbiting after 45 steps against the desktop program's frame on llvmpipe,
+// the frame rate of a drag, the time from loading to the first frame, and
+// the page's size.
 //
 //   scripts/web.sh --test && cmake --build build --target step_bench frame_bench
 //   node bench/web_bench.mjs [ROUNDS]
@@ -13,7 +15,7 @@ import { readFileSync } from "node:fs";
 import { join } from "node:path";
 import { gzipSync } from "node:zlib";
 
-import { launch, openPage, pagePath, root } from "../tests/web/world_page.mjs";
+import { engineNames, launchEngine, openPage, pagePath, root } from "../tests/web/world_page.mjs";
 
 const rounds = Number(process.argv[2] ?? 5);
 const benchDir = join(root, "build", "bench");
@@ -39,13 +41,36 @@ function googleBenchmark(program, filter, counter, underX = false) {
 async function pageStep(browser) {
   const world = await openPage(browser);
   await world.ready();
-  const ms = await world.page.evaluate(() => {
+  const ms = await world.evaluate(() => {
     const start = performance.now();
     for (let i = 0; i < 60; i++) window.dispatchEvent(new KeyboardEvent("keydown", { key: "f" }));
     return (performance.now() - start) / 60;
   });
-  await world.page.context().close();
+  await world.close();
   return ms;
+}
+
+// Milliseconds a step costs as a user sees it, clicked on Step and waited
+// for on the next frame, the lines panel included: over steps 1 to 10 and
+// over steps 291 to 300. The cost must not grow with the run.
+async function pageStepsWithPanel(browser) {
+  const world = await openPage(browser);
+  await world.ready();
+  const timed = (count) => world.evaluate(async (n) => {
+    const step = document.getElementById("step");
+    const start = performance.now();
+    for (let i = 0; i < n; i++) {
+      step.click();
+      // The step's frame, its panel update and the layout after them.
+      await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+    }
+    return (performance.now() - start) / n;
+  }, count);
+  const early = await timed(10);
+  await timed(280);
+  const late = await timed(10);
+  await world.close();
+  return { early, late };
 }
 
 // Times each frame from its first draw to the GL's end of its last, and
@@ -59,7 +84,9 @@ function timeFrames() {
     gl.prototype.drawArrays = function (mode, ...rest) {
       if (mode === this.TRIANGLES) window.frameStart = performance.now();
       drawArrays.call(this, mode, ...rest);
-      if (mode === this.POINTS) {
+      // The points of a frame come after its cube; those drawn before any
+      // cube are the page's probe of the rasterizer.
+      if (mode === this.POINTS && window.frameStart !== undefined) {
         this.readPixels(0, 0, 1, 1, this.RGBA, this.UNSIGNED_BYTE, pixel);
         window.frameMs.push(performance.now() - window.frameStart);
         window.firstFrameAt ??= performance.now();
@@ -76,15 +103,15 @@ function timeFrames() {
 async function pageDrag(browser, timed) {
   const world = await openPage(browser, { before: timed ? timeFrames : countFrames });
   await world.ready();
-  await world.page.evaluate(() => {
+  await world.evaluate(() => {
     for (let i = 0; i < 45; i++) window.dispatchEvent(new KeyboardEvent("keydown", { key: "f" }));
   });
   await world.settle();
-  const loadMs = await world.page.evaluate(() => window.firstFrameAt);
+  const loadMs = await world.evaluate(() => window.firstFrameAt);
   const box = await world.canvasBox();
-  await world.page.mouse.move(box.x + 700, box.y + 300);
-  await world.page.mouse.down();
-  const { fps, frames } = await world.page.evaluate(({ left, top }) => new Promise((resolve) => {
+  await world.tab.mouseMove(box.x + 700, box.y + 300);
+  await world.tab.mouseDown(1);
+  const { fps, frames } = await world.evaluate(({ left, top }) => new Promise((resolve) => {
     const times = () => window.frameMs ?? window.frames;
     const before = times().length;
     const start = performance.now();
@@ -98,8 +125,8 @@ async function pageDrag(browser, timed) {
       resolve({ fps: (times().length - before) / seconds, frames: times().slice(before) });
     }, 5);
   }), { left: box.x, top: box.y });
-  await world.page.mouse.up();
-  await world.page.context().close();
+  await world.tab.mouseUp(1);
+  await world.close();
   return { fps, frameMs: timed ? median(frames) : NaN, loadMs };
 }
 
@@ -109,7 +136,8 @@ function countFrames() {
     const drawArrays = gl.prototype.drawArrays;
     gl.prototype.drawArrays = function (mode, ...rest) {
       drawArrays.call(this, mode, ...rest);
-      if (mode === this.POINTS) {
+      // A frame draws the cube first, then its points.
+      if (mode === this.TRIANGLES) {
         window.frames.push(performance.now());
         window.firstFrameAt ??= performance.now();
       }
@@ -117,9 +145,13 @@ function countFrames() {
   }
 }
 
-const browser = await launch();
-const figures = { stepRatio: [], frameRatio: [], fps: [], loadMs: [], pageStepMs: [],
-                  nativeStepMs: [], pageFrameMs: [], nativeFrameMs: [], nativeFps: [] };
+const browsers = {};
+for (const name of engineNames) browsers[name] = await launchEngine(name);
+const figures = { nativeStepMs: [], nativeFrameMs: [], nativeFps: [] };
+for (const name of engineNames) {
+  figures[name] = { stepRatio: [], frameRatio: [], fps: [], loadMs: [], pageStepMs: [],
+                    pageFrameMs: [], early: [], late: [], growth: [] };
+}
 for (let round = 0; round < rounds; round++) {
   // Alternate which goes first, so that a slow spell of the machine does
   // not always fall on the same side.
@@ -129,45 +161,63 @@ for (let round = 0; round < rounds; round++) {
     const fps = googleBenchmark("frame_bench", "^BM_DragFrameRate/45/", "frames_per_s", true);
     return { stepMs, frameMs, fps };
   };
-  const page = async () => {
+  const page = async (browser) => {
     const stepMs = await pageStep(browser);
     const timed = await pageDrag(browser, true);
     const counted = await pageDrag(browser, false);
-    return { stepMs, frameMs: timed.frameMs, fps: counted.fps, loadMs: counted.loadMs };
+    const { early, late } = await pageStepsWithPanel(browser);
+    return { stepMs, frameMs: timed.frameMs, fps: counted.fps, loadMs: counted.loadMs, early, late };
   };
-  let n, p;
+  const pages = {};
+  const runPages = async () => {
+    for (const name of engineNames) pages[name] = await page(browsers[name]);
+  };
+  let n;
   if (round % 2) {
-    p = await page();
+    await runPages();
     n = native();
   } else {
     n = native();
-    p = await page();
+    await runPages();
   }
-  figures.pageStepMs.push(p.stepMs);
   figures.nativeStepMs.push(n.stepMs);
-  figures.stepRatio.push(p.stepMs / n.stepMs);
-  figures.pageFrameMs.push(p.frameMs);
   figures.nativeFrameMs.push(n.frameMs);
-  figures.frameRatio.push(p.frameMs / n.frameMs);
-  figures.fps.push(p.fps);
   figures.nativeFps.push(n.fps);
-  figures.loadMs.push(p.loadMs);
-  console.error(`round ${round + 1}: ${JSON.stringify({ page: p, native: n })}`);
+  for (const [name, p] of Object.entries(pages)) {
+    const f = figures[name];
+    f.pageStepMs.push(p.stepMs);
+    f.stepRatio.push(p.stepMs / n.stepMs);
+    f.pageFrameMs.push(p.frameMs);
+    f.frameRatio.push(p.frameMs / n.frameMs);
+    f.fps.push(p.fps);
+    f.loadMs.push(p.loadMs);
+    f.early.push(p.early);
+    f.late.push(p.late);
+    f.growth.push(p.late / p.early);
+  }
+  console.error(`round ${round + 1}: ${JSON.stringify({ pages, native: n })}`);
 }
-await browser.close();
+for (const browser of Object.values(browsers)) await browser.close();
 
 const page = readFileSync(pagePath);
 const row = (name, values, digits = 2) =>
   console.log(`${name.padEnd(44)} min ${minimum(values).toFixed(digits).padStart(8)}` +
               `   median ${median(values).toFixed(digits).padStart(8)}`);
 console.log(`${rounds} rounds, interleaved`);
-row("page step / native step", figures.stepRatio);
-row("  page step, ms", figures.pageStepMs, 1);
-row("  native step, ms", figures.nativeStepMs, 1);
-row("page frame / desktop frame, orbit after 45", figures.frameRatio);
-row("  page frame, ms", figures.pageFrameMs, 1);
-row("  desktop frame, ms", figures.nativeFrameMs, 1);
-row("page frames per second, drag after 45", figures.fps, 1);
-row("  desktop frames per second, drag after 45", figures.nativeFps, 1);
-row("page load to first frame, ms", figures.loadMs, 0);
+row("native step, ms", figures.nativeStepMs, 1);
+row("desktop frame, orbit after 45, ms", figures.nativeFrameMs, 1);
+row("desktop frames per second, drag after 45", figures.nativeFps, 1);
+for (const name of engineNames) {
+  const f = figures[name];
+  console.log(`${name}, drawing with ${browsers[name].renderer}:`);
+  row("  page step / native step", f.stepRatio);
+  row("    page step, ms", f.pageStepMs, 1);
+  row("  page frame / desktop frame, orbit after 45", f.frameRatio);
+  row("    page frame, ms", f.pageFrameMs, 1);
+  row("  page frames per second, drag after 45", f.fps, 1);
+  row("  page load to first frame, ms", f.loadMs, 0);
+  row("  clicked step with panel, steps 1-10, ms", f.early, 1);
+  row("  clicked step with panel, steps 291-300, ms", f.late, 1);
+  row("  steps 291-300 / steps 1-10", f.growth);
+}
 console.log(`world.html: ${page.length} bytes, ${gzipSync(page, { level: 9 }).length} gzipped`);
