@@ -47,8 +47,9 @@ inEachEngine((test, engine) => {
     });
   }
 
-  test("Tab reaches the picture, every control and the lines", async () => {
-    const world = await openPage(engine.browser);
+  test("Tab reaches the picture, every control and the lines, which read whole at 1024",
+       async () => {
+    const world = await openPage(engine.browser, { width: 1024, height: 768 });
     await world.ready();
     await world.step(1);
     const reached = [];
@@ -57,11 +58,17 @@ inEachEngine((test, engine) => {
       reached.push(await world.evaluate(() => document.activeElement.id));
     }
     assert.deepEqual(reached, ["canvas", "step", "run", "save", "lines"]);
-    // The panel scrolls from the keyboard.
-    await world.step(40);
+    // The panel scrolls from the keyboard, and its longest lines, 105
+    // characters by step 50, wrap rather than run out of sight.
+    await world.step(49);
+    const panel = () => world.evaluate(() => {
+      const lines = document.getElementById("lines");
+      return { top: lines.scrollTop, wide: lines.scrollWidth - lines.clientWidth };
+    });
+    assert.ok((await panel()).top > 0, "the panel follows the last line");
     await world.press("Home");
     await world.settle();
-    assert.equal(await world.evaluate(() => document.getElementById("lines").scrollTop), 0);
+    assert.deepEqual(await panel(), { top: 0, wide: 0 });
     await world.close();
   });
 });
