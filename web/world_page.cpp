@@ -125,10 +125,12 @@ void WorldPage::touch(const EmscriptenTouchEvent& event, bool lifted) {
         apart = distanceBetween(*down[0], *down[1]);
     }
     if (count != fingers) {
+        // The gesture so far, spread included, then the next or none.
         applyDrag();
         fingers = count;
         if (count == 0) {
-            release(drag.mouseX, drag.mouseY);
+            drag.dragButton = kNoDrag;
+            requestFrame();
         } else {
             drag.press(count == 2 ? kPanButton : kOrbitButton, x, y, camera);
             pressSpread = spread = apart;
@@ -203,14 +205,20 @@ void WorldPage::wheel(const EmscriptenWheelEvent& event) {
 }
 
 // The canvas fills its box in whole page pixels, drawn at the device's
-// resolution so that the picture stays sharp.
+// resolution so that the picture stays sharp. A resize is told twice, by the
+// window and by the box; setting a canvas's size clears it even when the
+// size is the same, so an unchanged canvas is left alone.
 void WorldPage::fitCanvas() {
     double width = 0;
     double height = 0;
     emscripten_get_element_css_size(kView, &width, &height);
-    cssWidth = std::max(1, static_cast<int>(width));
-    cssHeight = std::max(1, static_cast<int>(height));
-    pixelRatio = emscripten_get_device_pixel_ratio();
+    const int newWidth = std::max(1, static_cast<int>(width));
+    const int newHeight = std::max(1, static_cast<int>(height));
+    const double newRatio = emscripten_get_device_pixel_ratio();
+    if (newWidth == cssWidth && newHeight == cssHeight && newRatio == pixelRatio) return;
+    cssWidth = newWidth;
+    cssHeight = newHeight;
+    pixelRatio = newRatio;
     drawableWidth = static_cast<int>(std::lround(cssWidth * pixelRatio));
     drawableHeight = static_cast<int>(std::lround(cssHeight * pixelRatio));
     emscripten_set_canvas_element_size(kCanvas, drawableWidth, drawableHeight);

@@ -34,6 +34,8 @@ export function compare(a, b) {
   }
   let unmatched = 0;
   let differing = 0;
+  let litA = 0;
+  let litB = 0;
   for (let y = 0; y < a.height; y++) {
     for (let x = 0; x < a.width; x++) {
       const i = 3 * (y * a.width + x);
@@ -41,16 +43,15 @@ export function compare(a, b) {
           a.pixels[i + 2] !== b.pixels[i + 2]) {
         differing++;
       }
-      if (lit(a.pixels, i) && !hasNeighbour(a, b, x, y)) unmatched++;
-      if (lit(b.pixels, i) && !hasNeighbour(b, a, x, y)) unmatched++;
+      if (lit(a.pixels, i)) {
+        litA++;
+        if (!hasNeighbour(a, b, x, y)) unmatched++;
+      }
+      if (lit(b.pixels, i)) {
+        litB++;
+        if (!hasNeighbour(b, a, x, y)) unmatched++;
+      }
     }
   }
-  const litA = litPixels(a);
-  const litB = litPixels(b);
-  return {
-    unmatched,
-    differing,
-    litChange: Math.abs(litA - litB) / Math.max(litA, litB, 1),
-    lit: Math.max(litA, litB),
-  };
+  return { unmatched, differing, litChange: Math.abs(litA - litB) / Math.max(litA, litB, 1) };
 }
