@@ -213,10 +213,13 @@ class WebKitTab {
     // The screen is in device pixels.
     const s = this.scale;
     const geometry = `${s * clip.width}x${s * clip.height}+${s * (left + clip.x)}+${s * (top + clip.y)}`;
-    const scaled = device || s === 1 ? [] : ["-sample", `${clip.width}x${clip.height}`];
-    return execFileSync("import", ["-display", this.display, "-window", "root",
-                                   "-crop", geometry, "+repage", ...scaled, "png:-"],
-                        { maxBuffer: 64 << 20 });
+    const shot = execFileSync("import", ["-display", this.display, "-window", "root",
+                                         "-crop", geometry, "+repage", "png:-"],
+                              { maxBuffer: 64 << 20 });
+    if (device || s === 1) return shot;
+    // In page pixels: one device pixel of each s x s.
+    return execFileSync("convert", ["png:-", "-sample", `${clip.width}x${clip.height}`, "png:-"],
+                        { input: shot, maxBuffer: 64 << 20 });
   }
 
   download() {
