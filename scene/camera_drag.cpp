@@ -1,26 +1,29 @@
 #include "camera_drag.h"
 
-void CameraDrag::press(int button, int x, int y, const OrbitCamera& camera) {
+void CameraDrag::press(int button, int x, int y, OrbitCamera& camera, int width, int height) {
+    apply(camera, width, height);
     dragButton = button;
     pressX = mouseX = x;
     pressY = mouseY = y;
     pressCamera = camera;
 }
 
-void CameraDrag::moveTo(int x, int y) {
-    if (dragButton == kNoDrag) return;
+bool CameraDrag::moveTo(int x, int y) {
+    if (!active()) return false;
     mouseX = x;
     mouseY = y;
+    return true;
 }
 
 void CameraDrag::apply(OrbitCamera& camera, int width, int height) const {
-    if (dragButton == kNoDrag) return;
+    if (!active()) return;
     dragOrbitCamera(camera, pressCamera, dragButton, pressX - mouseX, pressY - mouseY, width,
                     height);
 }
 
-void CameraDrag::release(int x, int y, OrbitCamera& camera, int width, int height) {
-    moveTo(x, y);
+bool CameraDrag::release(int x, int y, OrbitCamera& camera, int width, int height) {
+    if (!moveTo(x, y)) return false;
     apply(camera, width, height);
-    dragButton = kNoDrag;
+    end();
+    return true;
 }

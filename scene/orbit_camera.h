@@ -26,14 +26,17 @@ constexpr double kSceneRadius = 44.0;
 
 // The mouse buttons, numbered as the desktop's toolkit numbers them.
 enum DragButton {
+    kNoDrag = -1,      // no button is held
     kOrbitButton = 1,  // left
     kZoomButton = 2,   // middle
     kPanButton = 3,    // right
 };
 
 // Recomputes the camera from the state at the press and the pointer's total
-// displacement since then (dx > 0: moved left, dy > 0: moved up), in a window
-// of width x height pixels. Only the fields the button controls are written.
+// displacement since then, in a window of width x height pixels. Both are
+// press minus now: dx > 0 when the pointer is now left of where it was
+// pressed, dy > 0 when it is now above. Only the fields the button controls
+// are written.
 void dragOrbitCamera(OrbitCamera& camera, const OrbitCamera& pressCamera, int button, int dx,
                      int dy, int width, int height);
 

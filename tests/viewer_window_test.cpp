@@ -18,7 +18,7 @@ protected:
 
     void SetUp() override {
         window->camera = kInitialCamera;
-        window->drag.dragButton = kNoDrag;
+        window->drag.end();
         window->size(800, 600);
     }
 
@@ -93,10 +93,11 @@ TEST_F(Window, AFlickReleasedBeforeATickStillTurns) {
     EXPECT_EQ(window->camera.azimuth, 90.0f);
 }
 
-TEST_F(Window, SecondPressStartsANewDragFromTheCurrentCamera) {
+// The second press comes before a tick has applied the first drag's motion:
+// the press applies it, so that none of it is lost.
+TEST_F(Window, SecondPressStartsANewDragWhereTheFirstLeftTheCamera) {
     send(FL_PUSH, 400, 300, 1);
     send(FL_DRAG, 300, 300);
-    window->applyDrag();
     send(FL_PUSH, 500, 100, 2);
     EXPECT_EQ(window->drag.dragButton, 2);
     EXPECT_EQ(window->drag.pressX, 500);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "exit_status.h"
 #include "platform.h"
 #include "viewer_window.h"
 #include "write_error.h"
@@ -32,7 +33,7 @@ void reportToolkitMessage(const char* format, ...) {
     va_start(args, format);
     sayInTheProgramsName(format, args);
     va_end(args);
-    std::exit(1);
+    std::exit(kNoDisplayStatus);
 }
 
 // Applies every option the toolkit knows. Each one it does not know is named
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
     if (!displayIsNamed()) {
         // Without it the toolkit would only say that it cannot open "".
         std::fprintf(stderr, "world: no display: DISPLAY is not set and no -display given\n");
-        return 1;
+        return kNoDisplayStatus;
     }
     // Opens the display: if that fails, the toolkit reports it and exits.
     Fl::visual(FL_RGB);
@@ -70,7 +71,7 @@ int main(int argc, char** argv) {
         window = new ViewerWindow(kWindowX, kWindowY, kWindowWidth, kWindowHeight, kWindowTitle);
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "world: out of memory while building the lattice\n");
-        return 2;
+        return kOutOfMemoryStatus;
     }
     // Applies the options read above.
     window->show(argc, argv);
@@ -78,10 +79,10 @@ int main(int argc, char** argv) {
         // The toolkit has said why, typically a display without OpenGL. The
         // event loop would return 0 at once, reporting success.
         std::fprintf(stderr, "world: cannot show the window\n");
-        return 1;
+        return kNoDisplayStatus;
     }
     Fl::add_timeout(0.0, timerTick, window);
     const int status = Fl::run();
     // Closing the window must not report success when lines were lost.
-    return status == 0 && window->linesLost ? kLinesLostStatus : status;
+    return status == kClosedStatus && window->linesLost ? kLinesLostStatus : status;
 }

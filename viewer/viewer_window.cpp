@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "exit_status.h"
 #include "initial_state.h"
 #include "write_error.h"
 
@@ -26,7 +27,7 @@ ViewerWindow::ViewerWindow(int x, int y, int w, int h, const char* label)
 int ViewerWindow::handle(int event) {
     switch (event) {
         case FL_PUSH:
-            drag.press(Fl::event_button(), Fl::event_x(), Fl::event_y(), camera);
+            drag.press(Fl::event_button(), Fl::event_x(), Fl::event_y(), camera, w(), h());
             return 1;
         case FL_RELEASE:
             // The wheel is X buttons 4 to 7. The toolkit turns their presses
@@ -36,7 +37,7 @@ int ViewerWindow::handle(int event) {
             // plain moves.
             if (Fl::event_button() < kFirstWheelButton || Fl::event_button() > kLastWheelButton) {
                 drag.release(Fl::event_x(), Fl::event_y(), camera, w(), h());
-            } else if (drag.dragButton != kNoDrag) {
+            } else if (drag.active()) {
                 Fl::pushed(this);
             }
             return 1;

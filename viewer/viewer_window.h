@@ -3,15 +3,20 @@
 #include <FL/Fl_Gl_Window.H>
 
 #include "camera_drag.h"
+#include "keys.h"
 #include "lattice.h"
 #include "orbit_camera.h"
-#include "program.h"
 
-// Where the window opens.
+// Where the window opens, its size and its title.
 constexpr int kWindowX = 100;
 constexpr int kWindowY = 100;
+constexpr int kWindowWidth = 800;
+constexpr int kWindowHeight = 600;
+constexpr const char* kWindowTitle = "World";
 // Lets docks and window managers tell the program's windows apart.
 constexpr const char* kWindowClass = "World";
+// The frame timer's period, in seconds.
+constexpr float kFramePeriod = 0.025f;
 
 // The program's one window: it owns the lattice, turns keys into simulation
 // steps and mouse drags into camera moves, and draws the scene.

@@ -5,9 +5,6 @@
 
 #include "platform.h"
 
-// The exit status of a run whose lines could not all be written.
-constexpr int kLinesLostStatus = 3;
-
 // Runs `write`, which writes to `stream`, and returns the error the stream
 // met: 0 for none, and where nobody reads the lines, which then go nowhere by
 // design. Clears the stream's error, so each call sees its own writes.

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "page_script.h"
-#include "program.h"
+#include "keys.h"
 
 namespace {
 
@@ -84,21 +84,15 @@ void WorldPage::quit() {
 }
 
 void WorldPage::press(int button, int x, int y) {
-    // The camera keeps what the drag so far did.
-    applyDrag();
-    drag.press(button, x, y, camera);
+    drag.press(button, x, y, camera, cssWidth, cssHeight);
 }
 
 void WorldPage::moveTo(int x, int y) {
-    if (drag.dragButton == kNoDrag) return;
-    drag.moveTo(x, y);
-    requestFrame();
+    if (drag.moveTo(x, y)) requestFrame();
 }
 
 void WorldPage::release(int x, int y) {
-    if (drag.dragButton == kNoDrag) return;
-    drag.release(x, y, camera, cssWidth, cssHeight);
-    requestFrame();
+    if (drag.release(x, y, camera, cssWidth, cssHeight)) requestFrame();
 }
 
 // One finger orbits as the left button, two pan as the right one and zoom as
@@ -129,10 +123,10 @@ void WorldPage::touch(const EmscriptenTouchEvent& event, bool lifted) {
         applyDrag();
         fingers = count;
         if (count == 0) {
-            drag.dragButton = kNoDrag;
+            drag.end();
             requestFrame();
         } else {
-            drag.press(count == 2 ? kPanButton : kOrbitButton, x, y, camera);
+            press(count == 2 ? kPanButton : kOrbitButton, x, y);
             pressSpread = spread = apart;
         }
         return;
@@ -142,10 +136,9 @@ void WorldPage::touch(const EmscriptenTouchEvent& event, bool lifted) {
 }
 
 void WorldPage::applyDrag() {
-    if (drag.dragButton == kNoDrag) return;
     drag.apply(camera, cssWidth, cssHeight);
     // The pan and the zoom write fields of their own.
-    if (fingers == 2) {
+    if (fingers == 2 && drag.active()) {
         dragOrbitCamera(camera, drag.pressCamera, kZoomButton, 0, spread - pressSpread, cssWidth,
                         cssHeight);
     }
