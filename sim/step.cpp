@@ -54,11 +54,13 @@ void collideSite(Site& site, float inverseTau) {
 // Populations stay on their own link; what crosses to the neighbour is the
 // amount added to its tracer and a raise of its facing link.
 void streamSite(Site& site) {
-    // The links are taken as the opposites of 0..18, and the order matters:
-    // the rest link and the links off the lattice all add to this site's own
-    // tracer, and float addition depends on order. In every state a run can
-    // reach, the missing links of one class hold equal values, so it is the
-    // order of the classes that the result depends on.
+    // The links are taken in the order opposite(0), opposite(1), ...,
+    // opposite(18), and that order is part of the result. The rest link and
+    // every link that leads off the lattice add to this site's own tracer;
+    // each float addition rounds, so the same values added in another order
+    // can give other bits. Among the links off the lattice, those of one
+    // class (axis or diagonal) hold equal values in every state a run can
+    // reach: what matters is the order in which the classes come.
     for (DirectionIndex l = 0; l < kDirectionCount; ++l) {
         const DirectionIndex d = opposite(l);
         Link& link = site.links[d];

@@ -204,20 +204,22 @@ void WebGlScene::draw(const OrbitCamera& camera, int width, int height, float pi
     glDrawArrays(GL_POINTS, 0, pointCount);
 }
 
-// Which pixels a point covers when an edge of its square runs exactly through
-// pixel centres is a tie that each rasterizer breaks its own way, after
-// snapping window positions to a grid of its own. The desktop's snaps to
-// 1/256 of a pixel and gives those pixels to the point on its right and top
-// edges: a point centred at most 1/512 below a pixel boundary covers the
-// pixels above it. Another rasterizer does the same for the points moved by
-// the offset at which it starts to give a point at a boundary the pixel
-// above. That offset is measured here, not asked for: a browser may report
-// a grid that is not the one it draws with. Points of size 1 are drawn at a
-// boundary plus each offset from -kProbeReach to +kProbeReach in steps of
-// 1 / kProbeSteps of a pixel, one to a cell of kProbeCell x kProbeCell pixels
-// in a texture of its own, and the smallest offset from which on every point
-// lit the pixel above is the nudge. Found for a size of 1, it holds for every
-// size: the squares' edges are what the rule decides.
+// A point is a square of pixels. Where an edge of the square runs exactly
+// through pixel centres, whether those pixels are the point's is a tie that
+// each rasterizer breaks its own way. The desktop's snaps positions to 1/256
+// of a pixel and breaks the tie up and to the right: a point whose centre
+// lies on a pixel boundary, or up to 1/512 of a pixel below it, covers the
+// pixel above the boundary. To light the same pixels, the page moves every
+// point by a nudge: the smallest offset above a boundary from which this
+// rasterizer, too, gives a point the pixel above. The nudge is measured,
+// not worked out from the precision the browser reports, which may not be
+// the one it draws with. Points of size 1 are drawn into a texture of their
+// own, one to a cell of kProbeCell x kProbeCell pixels, each at a boundary
+// plus an offset from -kProbeReach to +kProbeReach in steps of
+// 1 / kProbeSteps of a pixel; the pixels they lit are read back, and the
+// nudge is the smallest offset from which on every point lit the pixel
+// above. Found for size 1, it holds for every size: the rule concerns only
+// the squares' edges.
 PixelNudge WebGlScene::measureNudge() const {
     constexpr int kProbeSteps = 1024;
     constexpr int kProbeReach = kProbeSteps / 4;
