@@ -2,6 +2,10 @@
 
 std::unique_ptr<Volume> makeInitialVolume() {
     auto volume = std::make_unique<Volume>(kTau, kLinkScale);
-    volume->seedSource(kSourceColumn, kSourceRow, kSourcePlane, kSourceStrength, kLinkScale);
+    seedInitialSource(*volume);
     return volume;
+}
+
+void seedInitialSource(Volume& volume) {
+    volume.seedSource(kSourceColumn, kSourceRow, kSourcePlane, kSourceStrength, kLinkScale);
 }

@@ -15,3 +15,5 @@ constexpr float kSourceStrength = 0.42f;
 
 // Builds the lattice and seeds its source: the state before the first step.
 std::unique_ptr<Volume> makeInitialVolume();
+// Seeds the source of a lattice built in stages with kTau and kLinkScale.
+void seedInitialSource(Volume& volume);

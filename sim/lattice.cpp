@@ -55,11 +55,21 @@ void Plane::linkToPlane(const Plane& other, int dz, float linkScale) {
     }
 }
 
-Volume::Volume(float tau, float linkScale) : tau(tau) {
-    for (auto& plane : planes) plane = std::make_unique<Plane>(linkScale);
-
-    for (int plane = 0; plane < kLatticeSize; ++plane) {
-        if (plane >= 1) planes[plane]->linkToPreviousPlane(*planes[plane - 1], linkScale);
-        if (plane < kLatticeSize - 1) planes[plane]->linkToNextPlane(*planes[plane + 1], linkScale);
+// Each link is set once, by its direction alone, so the order in which
+// planes are made and wired makes no difference to the lattice.
+Volume::Volume(float tau, float linkScale) : Volume(tau) {
+    while (addPlane(linkScale)) {
     }
+}
+
+bool Volume::addPlane(float linkScale) {
+    if (planesBuilt == kLatticeSize) return false;
+    const int plane = planesBuilt;
+    planes[plane] = std::make_unique<Plane>(linkScale);
+    if (plane >= 1) {
+        planes[plane]->linkToPreviousPlane(*planes[plane - 1], linkScale);
+        planes[plane - 1]->linkToNextPlane(*planes[plane], linkScale);
+    }
+    ++planesBuilt;
+    return true;
 }

@@ -36,6 +36,13 @@ public:
     // Builds and wires the whole lattice. An allocation failure throws
     // std::bad_alloc and releases whatever was built so far.
     Volume(float tau, float linkScale);
+    // The same lattice in stages, so that the work can be spread out: none
+    // of it is built until addPlane has been called kLatticeSize times, and
+    // it is not to be used before.
+    explicit Volume(float tau) : tau(tau) {}
+    // Builds the next plane and wires it to the one before; false once every
+    // plane is there. An allocation failure throws std::bad_alloc.
+    bool addPlane(float linkScale);
 
     // One collide-and-stream step, ending with the diagnostic print.
     void step();
@@ -49,4 +56,7 @@ public:
 
     std::array<std::unique_ptr<Plane>, kLatticeSize> planes;
     float tau;
+
+private:
+    int planesBuilt = 0;
 };
