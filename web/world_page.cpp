@@ -40,6 +40,7 @@ WorldPage::WorldPage(Volume* volume, EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context)
     : volume(volume), context(context), camera(kInitialCamera), drawnCamera(kInitialCamera) {}
 
 bool WorldPage::start() {
+    emscripten_webgl_make_context_current(context);
     if (!makeScene()) return false;
     fitCanvas();
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
@@ -230,19 +231,23 @@ void WorldPage::requestFrame() {
     if (frameRequested || ended) return;
     frameRequested = true;
     emscripten_request_animation_frame(onFrame, this);
+    showFrames(framesDrawn, frameRequested);
 }
 
 void WorldPage::frame() {
     frameRequested = false;
-    if (ended || contextLost) return;
-    if (running) {
-        step();
+    if (!ended && !contextLost) {
+        if (running) step();
+        applyDrag();
+        // Moved to a screen of another resolution; the page's script tells
+        // of it too, but not every browser says so to it.
+        if (emscripten_get_device_pixel_ratio() != pixelRatio) fitCanvas();
+        if (!pictureDrawn || !(drawnCamera == camera)) draw();
     }
-    applyDrag();
-    // Moved to a screen of another resolution; the page's script tells of
-    // it too, but not every browser says so to it.
-    if (emscripten_get_device_pixel_ratio() != pixelRatio) fitCanvas();
-    if (pictureDrawn && drawnCamera == camera) return;
+    showFrames(framesDrawn, frameRequested);
+}
+
+void WorldPage::draw() {
     emscripten_webgl_make_context_current(context);
     if (!latticeLoaded) {
         scene.loadLattice(*volume);
@@ -251,6 +256,7 @@ void WorldPage::frame() {
     scene.draw(camera, drawableWidth, drawableHeight, static_cast<float>(pixelRatio));
     drawnCamera = camera;
     pictureDrawn = true;
+    if (++framesDrawn == 1) markStartUp("the first frame drawn");
 }
 
 EM_BOOL WorldPage::onKey(int, const EmscriptenKeyboardEvent* event, void* data) {

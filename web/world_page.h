@@ -14,10 +14,11 @@
 class WorldPage {
 public:
     // Takes the lattice, which lives as long as the page, and the canvas's
-    // context, made current.
+    // context.
     WorldPage(Volume* volume, EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context);
 
-    // Listens to the page and draws the first frame; false if the GL refused.
+    // Makes the scene in the context, listens to the page and asks for the
+    // first frame; false if the GL refused.
     bool start();
 
 private:
@@ -36,6 +37,7 @@ private:
     bool makeScene();
     void requestFrame();
     void frame();
+    void draw();
 
     static EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void* page);
     static EM_BOOL onMouse(int type, const EmscriptenMouseEvent* event, void* page);
@@ -74,6 +76,7 @@ private:
     double pixelRatio = 1;
 
     bool frameRequested = false;
+    long framesDrawn = 0;
     // What the picture on the canvas was drawn from.
     bool latticeLoaded = false;  // the vertex buffer holds the lattice as it is
     bool pictureDrawn = false;   // false until drawn, after a step, a resize, a lost context

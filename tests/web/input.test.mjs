@@ -79,7 +79,7 @@ inEachEngine((test, engine) => {
     await world.click("#restart");
     // The page loads again: a new document, with nothing to say.
     await world.waitFor(() => document.getElementById("status")?.textContent === "" &&
-      window.Module?.calledRun);
+      window.Module?.framesDrawn > 0);
     await world.settle();
     assert.equal(await world.status(), "");
     assert.equal(await world.lines(), "");

@@ -64,9 +64,9 @@ inEachEngine((test, engine) => {
       await world.ready();
       assert.match(await world.status(), /^World needs WebGL, which this browser does not offer/);
       assert.deepEqual(await world.evaluate(() => [
-        document.getElementById("canvas").hidden,
+        getComputedStyle(document.getElementById("canvas")).display,
         ...["step", "run", "save"].map((id) => document.getElementById(id).disabled),
-      ]), [true, true, true, true]);
+      ]), ["none", true, true, true]);
       await world.close();
     } finally {
       await browser.close();
@@ -124,15 +124,19 @@ inEachEngine((test, engine) => {
     await world.ready();
     await world.step(20);
     const before = await world.picture();
+    const drawn = await world.framesDrawn();
     await world.evaluate(async () => {
       const canvas = document.getElementById("canvas");
       const lose = (canvas.getContext("webgl2") ?? canvas.getContext("webgl"))
         .getExtension("WEBGL_lose_context");
+      const lost = new Promise((resolve) => canvas.addEventListener("webglcontextlost", resolve,
+                                                                    { once: true }));
       lose.loseContext();
-      await new Promise((resolve) => setTimeout(resolve, 100));
+      // A restore is allowed once the event has been handled in full.
+      await lost.then(() => new Promise((resolve) => setTimeout(resolve, 0)));
       lose.restoreContext();
     });
-    await new Promise((resolve) => setTimeout(resolve, 500));
+    await world.settle(drawn);
     assert.deepEqual((await world.picture()).pixels, before.pixels);
     assert.deepEqual(await world.errors(), []);
     await world.close();
@@ -151,8 +155,10 @@ inEachEngine((test, engine) => {
       const canvas = document.getElementById("canvas");
       const gl = canvas.getContext("webgl2") ?? canvas.getContext("webgl");
       const lose = gl.getExtension("WEBGL_lose_context");
+      const lost = new Promise((resolve) => canvas.addEventListener("webglcontextlost", resolve,
+                                                                    { once: true }));
       lose.loseContext();
-      await new Promise((resolve) => setTimeout(resolve, 100));
+      await lost.then(() => new Promise((resolve) => setTimeout(resolve, 0)));
       gl.constructor.prototype.compileShader = () => {};
       lose.restoreContext();
     });

@@ -123,10 +123,11 @@ export class WorldPage {
     }
   }
 
-  // Resolves once the program has started and drawn, or a message says why not.
+  // Resolves once the program has drawn its first frame, or a message says
+  // why it cannot.
   async ready() {
     await this.waitFor(() => document.getElementById("status").textContent !== "" ||
-      (window.Module && window.Module.calledRun));
+      window.Module?.framesDrawn > 0);
     await this.settle();
   }
 
@@ -155,14 +156,45 @@ export class WorldPage {
     return this.tab.click(selector);
   }
 
-  // Presses the key `times` times and waits for every step's eleven lines.
+  // Presses the key `times` times and waits for every step's eleven lines
+  // and for the frame that shows the last step.
   async step(times = 1, key = "f") {
     const expected = (await this.lineCount()) + 11 * times;
+    const drawn = await this.framesDrawn();
     for (let i = 0; i < times; i++) await this.tab.press(key);
     await this.waitFor(
       (count) => document.getElementById("lines").textContent.split("\n").length - 1 >= count,
       expected, 60000);
-    await this.settle();
+    await this.settle(drawn);
+  }
+
+  // How many frames the page has drawn.
+  framesDrawn() {
+    return this.evaluate(() => window.Module?.framesDrawn ?? 0);
+  }
+
+  // Waits for the drawing to catch up with what was done: until two of the
+  // browser's animation frames have passed, so that input sent before has
+  // been handled, and no frame the page asked for is still to be drawn.
+  // With `since`, a count of frames drawn, also until a frame newer than it
+  // has been drawn, unless the page has stopped drawing for good (q, or a
+  // failure). Fails after `timeout` ms.
+  async settle(since = -1, timeout = 30000) {
+    const drawn = await this.evaluate(({ since, timeout }) => new Promise((resolve) => {
+      const deadline = performance.now() + timeout;
+      let passed = 0;
+      const check = () => {
+        const caughtUp = ++passed >= 2 && !Module.frameDue &&
+          (Module.framesDrawn > since || Module.drawingEnded);
+        if (caughtUp || performance.now() > deadline) resolve(caughtUp);
+        else requestAnimationFrame(check);
+      };
+      requestAnimationFrame(check);
+    }), { since, timeout });
+    if (!drawn) {
+      throw new Error(`the page drew no frame newer than ${since} within ${timeout} ms, ` +
+                      "or one it asked for is still to be drawn");
+    }
   }
 
   canvasBox() {
@@ -176,7 +208,9 @@ export class WorldPage {
   // right) and `modifiers` held, released once its last move is drawn.
   async drag(button, points, modifiers = []) {
     const box = await this.canvasBox();
+    const drawn = await this.framesDrawn();
     const [start, ...rest] = points;
+    const moves = rest.some(([x, y]) => x !== start[0] || y !== start[1]);
     for (const modifier of modifiers) await this.tab.keyDown(modifier);
     await this.tab.mouseMove(box.x + start[0], box.y + start[1]);
     await this.tab.mouseDown(button);
@@ -188,9 +222,10 @@ export class WorldPage {
       }
       [x, y] = [toX, toY];
     }
-    await this.settle();
+    await this.settle(moves ? drawn : -1);
     await this.tab.mouseUp(button);
     for (const modifier of modifiers.reverse()) await this.tab.keyUp(modifier);
+    await this.settle();
   }
 
   // The wheel turned over canvas position (x, y).
@@ -204,17 +239,15 @@ export class WorldPage {
   async touch(fingers) {
     const box = await this.canvasBox();
     const onPage = fingers.map((path) => path.map(([x, y]) => [box.x + x, box.y + y]));
-    await this.tab.touch(onPage, () => this.settle());
+    const drawn = await this.framesDrawn();
+    await this.tab.touch(onPage, () => this.settle(drawn));
+    await this.settle();
   }
 
-  // Waits for the drawing to catch up: a few frame periods with no new frame.
-  settle() {
-    return sleep(250);
-  }
-
-  // The canvas as the browser shows it, as 8-bit RGB, in page pixels, or
-  // with `device`, in device pixels.
+  // The canvas as the browser shows it, once drawn, as 8-bit RGB, in page
+  // pixels, or with `device`, in device pixels.
   async picture(device = false) {
+    await this.settle();
     const box = await this.canvasBox();
     return decodeWithConvert(await this.tab.screenshot(box, device), "png");
   }

@@ -203,19 +203,24 @@ class WebKitTab {
   // The WebDriver's own screenshots of a WebGL canvas come out with their
   // top rows black; the X screen holds what the window shows.
   async screenshot(clip, device = false) {
-    // What the page last drew reaches the screen a frame or two later.
-    await this.evaluate(() => new Promise((resolve) => {
-      requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(resolve, 50)));
-    }));
     const [left, top] = await this.evaluate(() => [
       screenX + (outerWidth - innerWidth) / 2, screenY + outerHeight - innerHeight,
     ]);
     // The screen is in device pixels.
     const s = this.scale;
     const geometry = `${s * clip.width}x${s * clip.height}+${s * (left + clip.x)}+${s * (top + clip.y)}`;
-    const shot = execFileSync("import", ["-display", this.display, "-window", "root",
-                                         "-crop", geometry, "+repage", "png:-"],
-                              { maxBuffer: 64 << 20 });
+    const grab = () => execFileSync("import", ["-display", this.display, "-window", "root",
+                                               "-crop", geometry, "+repage", "png:-"],
+                                    { maxBuffer: 64 << 20 });
+    // What the page drew reaches the screen a frame or two later: the
+    // screen is grabbed until two grabs in a row agree.
+    let shot = grab();
+    for (let tries = 0; ; tries++) {
+      const again = grab();
+      if (again.equals(shot)) break;
+      if (tries === 20) throw new Error("the screen kept changing under the page");
+      shot = again;
+    }
     if (device || s === 1) return shot;
     // In page pixels: one device pixel of each s x s.
     return execFileSync("convert", ["png:-", "-sample", `${clip.width}x${clip.height}`, "png:-"],
