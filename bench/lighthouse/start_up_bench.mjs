@@ -135,7 +135,8 @@ for (const [name, r] of Object.entries(results)) {
     const runs = r[preset];
     const scores = ["performance", "accessibility", "best practices", "seo"]
       .map((k) => `${k} ${[...new Set(runs.map((x) => x[k]))].join("–")}`).join(", ");
-    console.log(`  ${preset}: ${scores}; total blocking time ${minAndMedian(runs.map((x) => x.tbt))} ms`);
+    const tbt = minAndMedian(runs.map((x) => x.tbt));
+    console.log(`  ${preset}: ${scores}; total blocking time ${tbt} ms`);
     const failed = [...new Set(runs.flatMap((x) => x.failed))];
     if (failed.length) console.log(`    audits not passed: ${failed.join(", ")}`);
   }
@@ -148,6 +149,7 @@ for (const [name, r] of Object.entries(results)) {
       const before = start + duration <= started ? "the page's script and WebAssembly" : "";
       return `${duration.toFixed(0)} ms (${stages.join(", ") || before || "no stage ended in it"})`;
     });
-    console.log(`  round ${round + 1}, long tasks to the first frame: ${named.join("; ") || "none"}`);
+    const list = named.join("; ") || "none";
+    console.log(`  round ${round + 1}, long tasks to the first frame: ${list}`);
   });
 }
