@@ -4,14 +4,7 @@
 
 namespace {
 
-std::vector<float> tracersOf(const Volume& volume) {
-    std::vector<float> tracers;
-    tracers.reserve(static_cast<std::size_t>(kLatticeSize) * kSitesPerPlane);
-    for (const auto& plane : volume.planes) {
-        for (const auto& site : plane->sites) tracers.push_back(site->getTracer());
-    }
-    return tracers;
-}
+constexpr std::size_t kSites = static_cast<std::size_t>(kLatticeSize) * kSitesPerPlane;
 
 // Bit for bit: a NaN is equal to a NaN of the same bits, and 0 is not -0.
 bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
@@ -20,26 +13,30 @@ bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
 
 }  // namespace
 
-RunHistory::RunHistory(const Volume& volume) {
-    steps.push_back(
-        {std::make_shared<const std::vector<float>>(tracersOf(volume)), countTracers(volume)});
-    distinctTracers = 1;
-}
+RunHistory::RunHistory(const Volume& volume) { record(volume); }
 
+// One pass over the sites takes both the tracers and their counts.
 void RunHistory::record(const Volume& volume) {
-    std::vector<float> tracers = tracersOf(volume);
-    const auto& previous = steps.back().tracers;
-    if (sameBits(tracers, *previous)) {
-        steps.push_back({previous, steps.back().counts});
-        return;
+    std::vector<float> tracers;
+    tracers.reserve(kSites);
+    TracerCounts counts;
+    for (const auto& plane : volume.planes) {
+        for (const auto& site : plane->sites) {
+            tracers.push_back(site->getTracer());
+            counts.add(tracers.back());
+        }
     }
-    steps.push_back(
-        {std::make_shared<const std::vector<float>>(std::move(tracers)), countTracers(volume)});
-    ++distinctTracers;
+    if (!steps.empty() && sameBits(tracers, *steps.back().tracers)) {
+        steps.push_back({steps.back().tracers, counts});
+    } else {
+        steps.push_back({std::make_shared<const std::vector<float>>(std::move(tracers)), counts});
+    }
 }
 
 std::size_t RunHistory::bytes() const {
-    const std::size_t perCopy =
-        static_cast<std::size_t>(kLatticeSize) * kSitesPerPlane * sizeof(float);
-    return distinctTracers * perCopy + steps.capacity() * sizeof(Step);
+    std::size_t copies = 0;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (i == 0 || steps[i].tracers != steps[i - 1].tracers) ++copies;
+    }
+    return copies * kSites * sizeof(float) + steps.capacity() * sizeof(Step);
 }

@@ -38,5 +38,4 @@ private:
         TracerCounts counts;
     };
     std::vector<Step> steps;
-    long distinctTracers = 0;
 };

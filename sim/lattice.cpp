@@ -1,5 +1,7 @@
 #include "lattice.h"
 
+#include <algorithm>
+
 namespace {
 
 struct Offset {
@@ -63,13 +65,13 @@ Volume::Volume(float tau, float linkScale) : Volume(tau) {
 }
 
 bool Volume::addPlane(float linkScale) {
-    if (planesBuilt == kLatticeSize) return false;
-    const int plane = planesBuilt;
-    planes[plane] = std::make_unique<Plane>(linkScale);
+    const auto next = std::find(planes.begin(), planes.end(), nullptr);
+    if (next == planes.end()) return false;
+    const int plane = static_cast<int>(next - planes.begin());
+    *next = std::make_unique<Plane>(linkScale);
     if (plane >= 1) {
         planes[plane]->linkToPreviousPlane(*planes[plane - 1], linkScale);
         planes[plane - 1]->linkToNextPlane(*planes[plane], linkScale);
     }
-    ++planesBuilt;
     return true;
 }

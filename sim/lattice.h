@@ -56,7 +56,4 @@ public:
 
     std::array<std::unique_ptr<Plane>, kLatticeSize> planes;
     float tau;
-
-private:
-    int planesBuilt = 0;
 };

@@ -12,6 +12,9 @@ struct TracerCounts {
     // The largest finite tracer above 0; none when no site has one, as from
     // the step on which every tracer the run reached has become NaN.
     std::optional<float> largestFinite;
+
+    // Counts one more site's tracer.
+    void add(float tracer);
 };
 
 // Reads the lattice only.
