@@ -35,3 +35,13 @@ float lightingFactor() {
     // The light is white: every channel alike.
     return kModelAmbient + std::max(dot, 0.0f) * kLightDiffuse[0];
 }
+
+std::vector<bool> shellSites(const Volume& volume) {
+    std::vector<bool> onShell;
+    onShell.reserve(static_cast<std::size_t>(kLatticeSize) * kSitesPerPlane);
+    forEachSiteInDrawingOrder(
+        volume, [](int) {}, [&onShell](const Site& site, int, int) {
+            onShell.push_back(hasNullLink(site));
+        });
+    return onShell;
+}

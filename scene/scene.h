@@ -3,6 +3,8 @@
 // What the picture is made of, whatever draws it: the frame, the light, the
 // marker cube, where the lattice lies and which site shows which point.
 
+#include <vector>
+
 #include "lattice.h"
 
 // The frame.
@@ -80,10 +82,16 @@ enum class SitePoint { kNone, kTracer, kShell };
 // the centre pixel of its 3 x 3, and under GL_LESS the point drawn first
 // keeps the pixel: the marker never shows, so it is not drawn. A tracer of 0,
 // a negative one or NaN shows nothing.
+// The rule, for a tracer kept apart from its site.
+inline SitePoint pointOf(float tracer, bool onShell) {
+    if (tracer > 0) return SitePoint::kTracer;
+    return onShell ? SitePoint::kShell : SitePoint::kNone;
+}
+
 inline SitePoint pointOf(const Site& site) {
+    // The tracer first: most sites are not on the shell.
     if (site.getTracer() > 0) return SitePoint::kTracer;
-    if (hasNullLink(site)) return SitePoint::kShell;
-    return SitePoint::kNone;
+    return pointOf(site.getTracer(), hasNullLink(site));
 }
 
 // Visits the sites in drawing order, which decides who wins a depth tie:
@@ -100,3 +108,6 @@ void forEachSiteInDrawingOrder(const Volume& volume, PlaneVisitor onPlane, SiteV
         }
     }
 }
+
+// Whether each site lies on the outer shell, in drawing order.
+std::vector<bool> shellSites(const Volume& volume);

@@ -6,8 +6,16 @@ extern "C" {
 
 // The run has ended with q.
 void showEnd();
-// The number of steps run so far.
-void showSteps(long steps);
+// The lattice has reached a new step, the furthest, whose lines it has just
+// printed (step 0 prints none), with its counts; largestFinite is -1 for
+// none.
+void showReached(long step, long green, long infinite, long nan, float largestFinite);
+// The step on the canvas, the furthest reached, what the step did in words,
+// and the steps whose lines the panel is to hold, first to last.
+void showStep(long shown, long furthest, const char* summary, long first, long last);
+// Lets the timeline and the speed tell the page of their changes, and gives
+// the chart the number of sites its shares are of.
+void listenToTimeControls(void* page, long sites);
 // Whether the page steps on every frame.
 void showRunning(bool running);
 // Why the program cannot go on, in place of the picture.
@@ -20,4 +28,6 @@ void showFrames(long drawn, bool due);
 void markStartUp(const char* stage);
 // Whether the canvas has the keyboard's focus.
 bool canvasFocused();
+// Whether a field that takes typing has it.
+bool textFieldFocused();
 }

@@ -147,27 +147,30 @@ bool WebGlScene::create() {
     return true;
 }
 
-void WebGlScene::loadLattice(const Volume& volume) {
+void WebGlScene::loadPoints(const std::vector<float>& tracers,
+                            const std::vector<bool>& onShell) {
     vertices.clear();
-    int plane = 0;
-    forEachSiteInDrawingOrder(
-        volume, [&plane](int next) { plane = next; },
-        [this, &plane](const Site& site, int column, int row) {
-            const WorldPoint at = sitePosition(column, row, plane);
-            const float xyz[] = {at.x, at.y, at.z};
-            switch (pointOf(site)) {
-                case SitePoint::kTracer: {
-                    const float green[] = {0.0f, site.getTracer(), 0.0f};
-                    addVertex(vertices, xyz, green, kTracerPointSize);
-                    break;
+    std::size_t site = 0;
+    for (int plane = 0; plane < kLatticeSize; ++plane) {
+        for (int row = 0; row < kLatticeSize; ++row) {
+            for (int column = 0; column < kLatticeSize; ++column, ++site) {
+                const WorldPoint at = sitePosition(column, row, plane);
+                const float xyz[] = {at.x, at.y, at.z};
+                switch (pointOf(tracers[site], onShell[site])) {
+                    case SitePoint::kTracer: {
+                        const float green[] = {0.0f, tracers[site], 0.0f};
+                        addVertex(vertices, xyz, green, kTracerPointSize);
+                        break;
+                    }
+                    case SitePoint::kShell:
+                        addVertex(vertices, xyz, kShellColour, kShellPointSize);
+                        break;
+                    case SitePoint::kNone:
+                        break;
                 }
-                case SitePoint::kShell:
-                    addVertex(vertices, xyz, kShellColour, kShellPointSize);
-                    break;
-                case SitePoint::kNone:
-                    break;
             }
-        });
+        }
+    }
     pointCount = static_cast<GLsizei>(vertices.size() / kFloatsPerVertex);
     glBindBuffer(GL_ARRAY_BUFFER, pointBuffer);
     glBufferData(GL_ARRAY_BUFFER, vertices.size() * sizeof(float), vertices.data(),

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "lattice.h"
 #include "orbit_camera.h"
 
 // The scene drawn with WebGL in two draws: the marker cube, then every point
@@ -21,9 +20,10 @@ class WebGlScene {
 public:
     // Compiles the shaders and makes the buffers; false if the GL refused.
     bool create();
-    // Takes the lattice's points into the vertex buffer, in the desktop
-    // program's drawing order, so that depth ties are won alike.
-    void loadLattice(const Volume& volume);
+    // Takes a step's points into the vertex buffer from every site's tracer
+    // and whether it lies on the shell, both in the desktop program's
+    // drawing order, so that depth ties are won alike.
+    void loadPoints(const std::vector<float>& tracers, const std::vector<bool>& onShell);
     // One frame in a drawable of width x height pixels, with
     // pixelRatio drawable pixels to a page pixel.
     void draw(const OrbitCamera& camera, int width, int height, float pixelRatio) const;

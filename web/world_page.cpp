@@ -1,12 +1,18 @@
 #include "world_page.h"
 
+#include <emscripten/emscripten.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <new>
 
-#include "page_script.h"
 #include "keys.h"
+#include "lines_window.h"
+#include "page_script.h"
+#include "scene.h"
+#include "step_summary.h"
 
 namespace {
 
@@ -15,6 +21,14 @@ constexpr const char* kCanvas = "#canvas";
 constexpr const char* kView = "#view";
 constexpr const char* kStepButton = "#step";
 constexpr const char* kRunButton = "#run";
+constexpr const char* kBackButton = "#back";
+
+// The page's own key: the step before. The desktop program only goes on.
+constexpr int kBackKey = 'b';
+
+// Run's step is on time on a frame that comes this little before it is due:
+// frames come at the screen's pace, not at the step's.
+constexpr double kStepLeewayMs = 4;
 
 // A camera key moves the camera as a drag of this many page pixels does.
 constexpr int kKeyDragPixels = 32;
@@ -37,7 +51,12 @@ int distanceBetween(const EmscriptenTouchPoint& a, const EmscriptenTouchPoint& b
 }  // namespace
 
 WorldPage::WorldPage(Volume* volume, EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context)
-    : volume(volume), context(context), camera(kInitialCamera), drawnCamera(kInitialCamera) {}
+    : volume(volume),
+      context(context),
+      history(*volume),
+      onShell(shellSites(*volume)),
+      camera(kInitialCamera),
+      drawnCamera(kInitialCamera) {}
 
 bool WorldPage::start() {
     emscripten_webgl_make_context_current(context);
@@ -56,23 +75,71 @@ bool WorldPage::start() {
     emscripten_set_touchcancel_callback(kCanvas, this, false, onTouch);
     emscripten_set_click_callback(kStepButton, this, false, onStepButton);
     emscripten_set_click_callback(kRunButton, this, false, onRunButton);
+    emscripten_set_click_callback(kBackButton, this, false, onBackButton);
+    listenToTimeControls(this, static_cast<long>(onShell.size()));
     emscripten_set_resize_callback(window, this, false, onResize);
     emscripten_set_webglcontextlost_callback(kCanvas, this, false, onContextLost);
     emscripten_set_webglcontextrestored_callback(kCanvas, this, false, onContextRestored);
-    requestFrame();
+    reached();
+    show(0);
     return true;
 }
 
-void WorldPage::step() {
-    volume->step();
-    showSteps(++steps);
-    latticeLoaded = false;
+void WorldPage::goTo(long step) {
+    if (ended) return;
+    show(std::clamp(step, 0L, history.furthest()));
+}
+
+void WorldPage::setSpeed(double stepsPerSecond) {
+    period = stepsPerSecond > 0 ? 1000 / stepsPerSecond : 0;
+}
+
+// Only from the furthest step reached does the lattice take a step and
+// print its lines.
+void WorldPage::forward() {
+    if (shown == history.furthest()) {
+        try {
+            volume->step();
+            history.record(*volume);
+        } catch (const std::bad_alloc&) {
+            // The lattice is a step ahead of what was kept: the run cannot
+            // go on, but what it reached stays.
+            ended = true;
+            running = false;
+            showFailure("World ran out of memory keeping the run's steps. "
+                        "The lines of every step it kept can still be saved.");
+            return;
+        }
+        reached();
+    }
+    show(shown + 1);
+}
+
+// Tells the page of the furthest step reached.
+void WorldPage::reached() {
+    const TracerCounts& counts = history.counts(history.furthest());
+    showReached(history.furthest(), counts.green, counts.infinite, counts.nan,
+                counts.largestFinite ? *counts.largestFinite : -1.0f);
+}
+
+void WorldPage::back() {
+    if (shown > 0) show(shown - 1);
+}
+
+void WorldPage::show(long step) {
+    shown = step;
+    const LinesWindow window = linesWindow(shown, history.furthest());
+    showStep(shown, history.furthest(), summaryOf(history.counts(shown)).c_str(), window.first,
+             window.last);
+    pointsLoaded = false;
     pictureDrawn = false;
     requestFrame();
 }
 
 void WorldPage::setRunning(bool on) {
     running = on;
+    // The first step on the next frame.
+    nextStepAt = 0;
     showRunning(on);
     requestFrame();
 }
@@ -176,10 +243,14 @@ bool WorldPage::key(const EmscriptenKeyboardEvent& event) {
             }
         }
     }
-    if (std::strlen(event.key) != 1) return false;
+    if (std::strlen(event.key) != 1 || textFieldFocused()) return false;
     const int letter = std::tolower(static_cast<unsigned char>(event.key[0]));
     if (letter == kStepKey) {
-        step();
+        forward();
+        return true;
+    }
+    if (letter == kBackKey) {
+        back();
         return true;
     }
     if (letter == kQuitKey) {
@@ -222,7 +293,7 @@ void WorldPage::fitCanvas() {
 
 bool WorldPage::makeScene() {
     scene = WebGlScene();
-    latticeLoaded = false;
+    pointsLoaded = false;
     pictureDrawn = false;
     return scene.create();
 }
@@ -234,10 +305,18 @@ void WorldPage::requestFrame() {
     showFrames(framesDrawn, frameRequested);
 }
 
-void WorldPage::frame() {
+void WorldPage::frame(double now) {
     frameRequested = false;
     if (!ended && !contextLost) {
-        if (running) step();
+        if (running && now + kStepLeewayMs >= nextStepAt) {
+            // Due a period after the step before, or after now when the frame
+            // came a period late or more: the pace holds, with no burst of
+            // steps to catch up.
+            nextStepAt = now - nextStepAt < period ? nextStepAt + period : now + period;
+            forward();
+        } else if (running) {
+            requestFrame();
+        }
         applyDrag();
         // Moved to a screen of another resolution; the page's script tells
         // of it too, but not every browser says so to it.
@@ -249,9 +328,9 @@ void WorldPage::frame() {
 
 void WorldPage::draw() {
     emscripten_webgl_make_context_current(context);
-    if (!latticeLoaded) {
-        scene.loadLattice(*volume);
-        latticeLoaded = true;
+    if (!pointsLoaded) {
+        scene.loadPoints(history.tracers(shown), onShell);
+        pointsLoaded = true;
     }
     scene.draw(camera, drawableWidth, drawableHeight, static_cast<float>(pixelRatio));
     drawnCamera = camera;
@@ -303,7 +382,12 @@ EM_BOOL WorldPage::onTouch(int type, const EmscriptenTouchEvent* event, void* da
 }
 
 EM_BOOL WorldPage::onStepButton(int, const EmscriptenMouseEvent*, void* data) {
-    static_cast<WorldPage*>(data)->step();
+    static_cast<WorldPage*>(data)->forward();
+    return EM_TRUE;
+}
+
+EM_BOOL WorldPage::onBackButton(int, const EmscriptenMouseEvent*, void* data) {
+    static_cast<WorldPage*>(data)->back();
     return EM_TRUE;
 }
 
@@ -339,8 +423,18 @@ EM_BOOL WorldPage::onContextRestored(int, const void*, void* data) {
     return EM_TRUE;
 }
 
-EM_BOOL WorldPage::onFrame(double, void* data) {
-    static_cast<WorldPage*>(data)->frame();
+EM_BOOL WorldPage::onFrame(double time, void* data) {
+    static_cast<WorldPage*>(data)->frame(time);
     // One frame a request.
     return EM_FALSE;
+}
+
+// The timeline and the speed, which the page's script listens to.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void worldGoTo(WorldPage* page, long step) { page->goTo(step); }
+
+EMSCRIPTEN_KEEPALIVE void worldSetSpeed(WorldPage* page, double stepsPerSecond) {
+    page->setSpeed(stepsPerSecond);
+}
 }

@@ -2,15 +2,18 @@
 
 #include <emscripten/html5.h>
 
+#include <vector>
+
 #include "camera_drag.h"
 #include "lattice.h"
 #include "orbit_camera.h"
+#include "run_history.h"
 #include "webgl_scene.h"
 
-// The program in a web page: it owns the lattice and the canvas's WebGL
-// context, turns keys, the page's buttons, mouse drags, the wheel and
-// touches into steps and camera moves, and draws on the browser's animation
-// frames, only when the picture has changed.
+// The program in a web page: it owns the lattice, the run's history and the
+// canvas's WebGL context, turns keys, the page's controls, mouse drags, the
+// wheel and touches into steps, moves in time and camera moves, and draws on
+// the browser's animation frames, only when the picture has changed.
 class WorldPage {
 public:
     // Takes the lattice, which lives as long as the page, and the canvas's
@@ -21,8 +24,16 @@ public:
     // first frame; false if the GL refused.
     bool start();
 
+    // Shows a step reached, from 0 to the furthest.
+    void goTo(long step);
+    // Run's pace in steps a second; 0 steps on every frame.
+    void setSpeed(double stepsPerSecond);
+
 private:
-    void step();
+    void forward();
+    void back();
+    void reached();
+    void show(long step);
     void setRunning(bool on);
     void quit();
     void press(int button, int x, int y);
@@ -36,7 +47,7 @@ private:
     void fitCanvas();
     bool makeScene();
     void requestFrame();
-    void frame();
+    void frame(double now);
     void draw();
 
     static EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void* page);
@@ -44,6 +55,7 @@ private:
     static EM_BOOL onWheel(int type, const EmscriptenWheelEvent* event, void* page);
     static EM_BOOL onTouch(int type, const EmscriptenTouchEvent* event, void* page);
     static EM_BOOL onStepButton(int type, const EmscriptenMouseEvent* event, void* page);
+    static EM_BOOL onBackButton(int type, const EmscriptenMouseEvent* event, void* page);
     static EM_BOOL onRunButton(int type, const EmscriptenMouseEvent* event, void* page);
     static EM_BOOL onResize(int type, const EmscriptenUiEvent* event, void* page);
     static EM_BOOL onContextLost(int type, const void* reserved, void* page);
@@ -55,8 +67,17 @@ private:
     WebGlScene scene;
     bool contextLost = false;
     bool ended = false;
-    bool running = false;  // stepping on every frame
-    long steps = 0;
+    // Every step reached, the one on the canvas, and the sites that show
+    // a marker when their tracer shows nothing.
+    RunHistory history;
+    long shown = 0;
+    std::vector<bool> onShell;
+
+    // Run goes forward a step every `period` ms, or on every frame for 0,
+    // the next one due at `nextStepAt` on the frames' clock.
+    bool running = false;
+    double period = 100;
+    double nextStepAt = 0;
 
     OrbitCamera camera;
     // The drag under way, in page pixels, its button the desktop's number.
@@ -78,7 +99,7 @@ private:
     bool frameRequested = false;
     long framesDrawn = 0;
     // What the picture on the canvas was drawn from.
-    bool latticeLoaded = false;  // the vertex buffer holds the lattice as it is
+    bool pointsLoaded = false;  // the vertex buffer holds the step shown
     bool pictureDrawn = false;   // false until drawn, after a step, a resize, a lost context
     OrbitCamera drawnCamera;
 };

@@ -53,11 +53,15 @@ inEachEngine((test, engine) => {
     await world.ready();
     await world.step(1);
     const reached = [];
-    for (let i = 0; i < 5; i++) {
+    const order = ["canvas", "back", "step", "run", "speed", "save", "timeline", "lines"];
+    while (reached.length < order.length) {
       await world.press("Tab");
-      reached.push(await world.evaluate(() => document.activeElement.id));
+      const id = await world.evaluate(() => document.activeElement.id);
+      // Firefox also stops on a box that scrolls, as the side column does
+      // in a window this short.
+      if (!(engine.name === "firefox" && id === "side")) reached.push(id);
     }
-    assert.deepEqual(reached, ["canvas", "step", "run", "save", "lines"]);
+    assert.deepEqual(reached, order);
     // The panel scrolls from the keyboard, and its longest lines, 105
     // characters by step 50, wrap rather than run out of sight.
     await world.step(49);

@@ -156,14 +156,19 @@ export class WorldPage {
     return this.tab.click(selector);
   }
 
-  // Presses the key `times` times and waits for every step's eleven lines
-  // and for the frame that shows the last step.
+  // The number of the step shown.
+  async shown() {
+    return Number(await this.evaluate(() => document.getElementById("step-count").textContent));
+  }
+
+  // Presses the key `times` times and waits for the step that many on to be
+  // shown and drawn.
   async step(times = 1, key = "f") {
-    const expected = (await this.lineCount()) + 11 * times;
+    const expected = (await this.shown()) + times;
     const drawn = await this.framesDrawn();
     for (let i = 0; i < times; i++) await this.tab.press(key);
     await this.waitFor(
-      (count) => document.getElementById("lines").textContent.split("\n").length - 1 >= count,
+      (count) => Number(document.getElementById("step-count").textContent) >= count,
       expected, 60000);
     await this.settle(drawn);
   }
