@@ -89,7 +89,7 @@ inline SitePoint pointOf(float tracer, bool onShell) {
 }
 
 inline SitePoint pointOf(const Site& site) {
-    // The tracer first: most sites are not on the shell.
+    // A site with a tracer point needs no look at its links.
     if (site.getTracer() > 0) return SitePoint::kTracer;
     return pointOf(site.getTracer(), hasNullLink(site));
 }

@@ -4,7 +4,7 @@
 
 EM_JS(void, showEnd, (), { Module.worldEnded(); });
 EM_JS(void, showReached, (long step, long green, long infinite, long nan, float largestFinite), {
-    Module.worldReached(step, green, infinite, nan, largestFinite < 0 ? null : largestFinite);
+    Module.worldReached(step, green, infinite, nan, largestFinite < 0 ? NaN : largestFinite);
 });
 EM_JS(void, showStep, (long shown, long furthest, const char* summary, long first, long last), {
     Module.worldShowing(shown, furthest, UTF8ToString(summary), first, last);
